@@ -1,0 +1,49 @@
+# The two commands of the README:
+#   make run    build and start the screen saver under Wine (on $DISPLAY, or a private Xvfb)
+#   make test   build everything and run every test; ends with one summary line
+# Each first installs its Debian packages (idempotently).
+
+JOBS ?= $(shell nproc)
+HOST_BUILD := build/host
+WIN_BUILD := build/win
+
+.PHONY: all run test deps-run deps-test host win dist art clean
+
+all: host win
+
+deps-run:
+	@scripts/install-deps.sh run
+
+deps-test:
+	@scripts/install-deps.sh test
+
+$(HOST_BUILD)/CMakeCache.txt:
+	cmake -S . -B $(HOST_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+$(WIN_BUILD)/CMakeCache.txt:
+	cmake -S . -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
+
+host: $(HOST_BUILD)/CMakeCache.txt
+	cmake --build $(HOST_BUILD) -j $(JOBS)
+
+win: $(WIN_BUILD)/CMakeCache.txt
+	cmake --build $(WIN_BUILD) -j $(JOBS)
+
+# Only the shipped programs, into dist/.
+dist: $(WIN_BUILD)/CMakeCache.txt
+	cmake --build $(WIN_BUILD) -j $(JOBS) --target zirel_renderer
+
+run: deps-run dist
+	@scripts/run-saver.sh
+
+test: deps-test
+	@$(MAKE) --no-print-directory host win
+	@tests/run_all.sh
+
+# Redraws the committed artwork from code.
+art:
+	g++ -std=c++20 -O2 -o build/draw_art art/tools/draw_art.cpp art/tools/image_files.cpp
+	build/draw_art art
+
+clean:
+	rm -rf build dist

@@ -1,0 +1,37 @@
+// State of the renderer's one thread, grouped in one place.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "input_rules.h"
+#include "random_source.h"
+
+inline constexpr char kSaverClassName[] = "WindowsScreenSaverClass";
+inline constexpr char kInitialTitle[] = "Screensaver";  // what the single-instance check matches
+inline constexpr char kRunningTitle[] = "Vant_VC";      // what the launcher looks for
+
+struct RendererState {
+    HINSTANCE appInstance = nullptr;
+    HWND saverWindow = nullptr;
+    int32_t glReady = 0;               // frames are drawn only while 1
+    int32_t passwordDialogActive = 0;  // 1 while the password dialog runs: no frames, no rules
+    InputState input;                  // close arming and the mouse-movement reference
+    HDC deviceContext = nullptr;       // the window's own DC (CS_OWNDC), used for every swap
+    HGLRC glContext = nullptr;
+    LcgRandom random;                  // seeded once in InitGL, shared with the scene
+};
+
+extern RendererState renderer;
+
+LRESULT CALLBACK SaverFrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SaverLifecycleProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SaverInputProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+void InitGL(HWND window);
+void ShutdownGL(HWND window);
+void IdleFrame();
+
+// Nonzero when the saver may close (asks for the screen-saver password on the 9x family).
+BOOL VerifyPasswordToClose(HWND window);

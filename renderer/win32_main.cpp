@@ -1,0 +1,70 @@
+// Zirel.dll entry: single-instance check, the full-screen window and the message loop that
+// draws whenever no message waits. The command line is ignored: it always runs full screen.
+#include "renderer_state.h"
+#include "scene.h"
+
+RendererState renderer;
+
+namespace {
+
+// Draws frames back to back while no message waits; returns the quit message's value.
+int RunMessageLoop()
+{
+    MSG msg{};
+    for (;;) {
+        while (!PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            IdleFrame();
+            Sleep(0);
+        }
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0)
+            return static_cast<int>(msg.wParam);
+        if (got == -1)
+            return 1;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+}  // namespace
+
+void IdleFrame()
+{
+    if (renderer.glReady && !renderer.passwordDialogActive)
+        RenderFrame();
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    renderer.appInstance = instance;
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+
+    // A window of ours that has not yet renamed itself is a saver still starting: hand over.
+    HWND other = FindWindowA(kSaverClassName, kInitialTitle);
+    if (other && IsWindow(other)) {
+        SetForegroundWindow(other);
+        return 0;
+    }
+
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_OWNDC;
+    windowClass.lpfnWndProc = SaverFrameProc;
+    windowClass.hInstance = instance;
+    // NOTE: the program icon has resource id 1; 7002 does not exist, so the class gets none.
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(7002));
+    windowClass.hCursor = nullptr;
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = kSaverClassName;
+    if (!RegisterClassA(&windowClass))
+        return 1;
+
+    HWND window = CreateWindowExA(WS_EX_TOPMOST, kSaverClassName, kInitialTitle,
+                                  WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
+                                  width, height, nullptr, nullptr, instance, nullptr);
+    if (!window)
+        return 1;
+    renderer.saverWindow = window;
+    SetForegroundWindow(window);
+    return RunMessageLoop();
+}
