@@ -3,15 +3,18 @@
 # (e.g. --gtest_filter=Renderer*). Screenshots land in build/artifacts/.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build="$root/build/win"
+# Overridable so that several checkouts or builds can run side by side without sharing a prefix.
+build="${ZIREL_WIN_BUILD:-$root/build/win}"
+dist="${ZIREL_DIST_DIR:-$root/dist}"
+prefix="${ZIREL_WINEPREFIX:-$root/build/wineprefix}"
+artifacts="${ZIREL_ARTIFACTS_DIR:-$root/build/artifacts}"
 source "$root/tests/wine/harness.sh"
 
-zirel_harness_start "$root/build/wineprefix" || exit 1
+zirel_harness_start "$prefix" || exit 1
 trap zirel_harness_stop EXIT
 
-artifacts="$root/build/artifacts"
 mkdir -p "$artifacts"
-export ZIREL_DIST="$(winepath -w "$root/dist" 2>/dev/null)"
+export ZIREL_DIST="$(winepath -w "$dist" 2>/dev/null)"
 export ZIREL_STANDINS="$(winepath -w "$build/standins" 2>/dev/null)"
 export ZIREL_ARTIFACTS="$(winepath -w "$artifacts" 2>/dev/null)"
 
