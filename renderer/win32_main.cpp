@@ -3,8 +3,6 @@
 #include "renderer_state.h"
 #include "scene.h"
 
-RendererState renderer;
-
 namespace {
 
 // Draws frames back to back while no message waits; returns the quit message's value.
