@@ -24,3 +24,7 @@ bool WriteBmp24(const std::string& path, const Image& image);
 
 // Writes an ICO holding the given square images as 32-bit BMP entries with an AND mask.
 bool WriteIco(const std::string& path, const std::vector<Image>& images);
+
+// Writes a CUR holding one image as a 32-bit BMP entry with an AND mask; (hotX, hotY) is the
+// pixel the pointer points with.
+bool WriteCur(const std::string& path, const Image& image, int hotX, int hotY);
