@@ -7,7 +7,7 @@ JOBS ?= $(shell nproc)
 HOST_BUILD := build/host
 WIN_BUILD := build/win
 
-.PHONY: all run test deps-run deps-test host win dist art clean
+.PHONY: all run test bench deps-run deps-test host win dist art clean
 
 all: host win
 
@@ -47,3 +47,8 @@ art:
 
 clean:
 	rm -rf build dist
+
+# Speed, start-up, ending and memory, measured side by side; writes build/bench/results.md.
+bench: deps-test
+	@$(MAKE) --no-print-directory host win
+	@scripts/bench.sh
