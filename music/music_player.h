@@ -49,5 +49,6 @@ public:
 private:
     MciInterface& mci_;
     const Settings& settings_;
-    char mp3ModeBuffer_[30] = {};  // keeps its content from one query to the next
+    static constexpr uint32_t kMp3ModeSize = 30;    // characters, as handed to winmm
+    char mp3ModeBuffer_[kMp3ModeSize + 1] = {};     // keeps its content from one query to the next
 };
