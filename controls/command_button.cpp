@@ -1,0 +1,290 @@
+// The command button's state machine and properties. See command_button.h.
+#include "command_button.h"
+
+#include <cstdlib>
+
+namespace zirel {
+
+// Behaviour of the state machine. States: 0 before Initialize, 1 Normal (idle), 2 HighLight
+// (pointer over, no focus), 3 Selected (focus, pointer away), 4 HighLightSelect (both).
+// Mouse, focus and pointer-left events are ignored while the control is disabled.
+//
+//   trigger               | condition                      | effect
+//   ----------------------+--------------------------------+------------------------------------------
+//   Initialize            | any                            | state 1; pointer-watch timer on (no paint)
+//   mouse move            | state 1                        | state 2; paint HighLight
+//   mouse move            | else state 3, left not down    | state 4; paint HighLightSelect
+//   left press            | any                            | leftButtonDown; paint Pressed; state kept
+//   other press           | any                            | nothing
+//   left release          | any                            | leftButtonDown off; state 2: paint Normal
+//                         |                                | (state stays 2); state 4: paint
+//                         |                                | HighLightSelect
+//   any release           | (after the row above) state!=3 | raise Click
+//   focus received        | state != 2                     | state 3; paint Selected
+//   focus received        | state 2                        | state 4; paint Pressed
+//   focus lost            | state != 1                     | state 1; paint Normal
+//   timer, pointer away   | state 2                        | state 1; paint Normal
+//   timer, pointer away   | state 4                        | state 3; paint Selected
+//   resize, Enabled write | any, also when disabled        | paint Normal (enabled) or Disable
+//
+// The release never asks where the pointer is: a press dragged outside still clicks, unless the
+// timer has meanwhile turned 4 into 3. The gradient is drawn light at the bottom for state 2,
+// light at the top for 1 and 3, and as last time for 0 and 4, so HighLightSelect reached from
+// Selected is light at the top while the one reached by pressing from HighLight is light at the
+// bottom.
+
+void Command::Initialize()
+{
+    state_ = 1;
+    view_.StartMouseTimer();
+}
+
+void Command::MouseMove()
+{
+    if (!enabled_)
+        return;
+    if (state_ == 1) {
+        state_ = 2;
+        DrawState(ButtonFace::HighLight);
+    } else if (state_ == 3 && !leftButtonDown_) {
+        state_ = 4;
+        DrawState(ButtonFace::HighLightSelect);
+    }
+}
+
+void Command::MouseDown(MouseButton button)
+{
+    if (!enabled_ || button != MouseButton::Left)
+        return;
+    leftButtonDown_ = true;
+    DrawState(ButtonFace::Pressed);
+}
+
+void Command::MouseUp(MouseButton button)
+{
+    if (!enabled_)
+        return;
+    if (button == MouseButton::Left) {
+        leftButtonDown_ = false;
+        if (state_ == 2)
+            DrawState(ButtonFace::Normal);
+        else if (state_ == 4)
+            DrawState(ButtonFace::HighLightSelect);
+    }
+    if (state_ != 3)
+        view_.RaiseClick();
+}
+
+void Command::FocusReceived()
+{
+    if (!enabled_)
+        return;
+    if (state_ != 2) {
+        state_ = 3;
+        DrawState(ButtonFace::Selected);
+    } else {
+        state_ = 4;
+        DrawState(ButtonFace::Pressed);
+    }
+}
+
+void Command::FocusLost()
+{
+    if (!enabled_ || state_ == 1)
+        return;
+    state_ = 1;
+    DrawState(ButtonFace::Normal);
+}
+
+void Command::MouseTimerTick(bool pointerOverControl)
+{
+    if (!pointerOverControl)
+        CheckMouseLeave();
+}
+
+void Command::CheckMouseLeave()
+{
+    if (!enabled_)
+        return;
+    if (state_ == 2) {
+        state_ = 1;
+        DrawState(ButtonFace::Normal);
+    } else if (state_ == 4) {
+        state_ = 3;
+        DrawState(ButtonFace::Selected);
+    }
+}
+
+void Command::DrawState(ButtonFace face)
+{
+    if (state_ == 1 || state_ == 3)
+        hoverGradient_ = false;
+    else if (state_ == 2)
+        hoverGradient_ = true;
+    view_.DrawState(face, hoverGradient_);
+}
+
+void Command::ShowEnabledLook()
+{
+    // The caption's look is part of the painted face here, so it is settled before the paint.
+    captionEnabled_ = enabled_;
+    DrawState(enabled_ ? ButtonFace::Normal : ButtonFace::Disable);
+}
+
+void Command::ApplyNormalLook()
+{
+    if (!enabled_)
+        return;
+    captionEnabled_ = true;
+    if (firstRun_ == 0)
+        fontColour_ = 0;
+    DrawState(ButtonFace::Normal);
+}
+
+void Command::SetCaption(const std::string& text)
+{
+    caption_ = text;
+    propertiesChanged_ = true;
+}
+
+void Command::SetFont(const CaptionFont& font)
+{
+    font_ = font;
+    propertiesChanged_ = true;
+}
+
+uint32_t Command::FontColour()
+{
+    const uint32_t colour = fontColour_;
+    ApplyNormalLook();
+    return colour;
+}
+
+void Command::SetFontColour(uint32_t colour)
+{
+    fontColour_ = colour;
+    propertiesChanged_ = true;
+    ApplyNormalLook();
+}
+
+bool Command::Enabled()
+{
+    if (firstRun_ == 0) {
+        ApplyNormalLook();
+        firstRun_ = 1;
+        enabled_ = true;
+    }
+    const bool enabled = enabled_;
+    ShowEnabledLook();
+    return enabled;
+}
+
+void Command::SetEnabled(bool enabled)
+{
+    enabled_ = enabled;
+    propertiesChanged_ = true;
+    ShowEnabledLook();
+}
+
+uint8_t Command::Visible()
+{
+    if (!opaque_)
+        return 0;
+    ApplyNormalLook();
+    return 255;
+}
+
+void Command::SetVisible(uint8_t visible)
+{
+    opaque_ = visible != 0;
+    propertiesChanged_ = true;
+    if (opaque_)
+        ApplyNormalLook();
+}
+
+namespace {
+
+template <typename T>
+T Restore(const PropertyBag& bag, const char* name, const T& fallback)
+{
+    const auto it = bag.find(name);
+    if (it == bag.end())
+        return fallback;
+    if (const T* value = std::get_if<T>(&it->second))
+        return *value;
+    return fallback;  // a value of the wrong kind is skipped, like any failing step
+}
+
+template <typename T>
+void Save(PropertyBag& bag, const char* name, const T& value, const T& fallback)
+{
+    if (value == fallback)
+        bag.erase(name);
+    else
+        bag[name] = value;
+}
+
+}  // namespace
+
+void Command::ReadProperties(const PropertyBag& bag, const CaptionFont& ambientFont)
+{
+    enabled_ = Restore<bool>(bag, "Enabled", true);
+    // Saved against "Command" but restored against "Command1": a control captioned exactly
+    // "Command" comes back as "Command1".
+    caption_ = Restore<std::string>(bag, "Caption", "Command1");
+    font_ = Restore<CaptionFont>(bag, "Font", ambientFont);
+    firstRun_ = uint8_t(Restore<int64_t>(bag, "FirstRun", 1));
+    fontColour_ = uint32_t(Restore<int64_t>(bag, "FontColour", 0));
+    opaque_ = Restore<int64_t>(bag, "Visible", 1) != 0;
+    ApplyNormalLook();
+}
+
+void Command::WriteProperties(PropertyBag& bag, const CaptionFont& ambientFont) const
+{
+    Save<bool>(bag, "Enabled", enabled_, true);
+    Save<std::string>(bag, "Caption", caption_, "Command");
+    Save<int64_t>(bag, "FirstRun", firstRun_, 1);
+    Save<CaptionFont>(bag, "Font", font_, ambientFont);
+    Save<int64_t>(bag, "FontColour", fontColour_, 0);
+    Save<int64_t>(bag, "Visible", opaque_ ? 1 : 0, 1);
+}
+
+std::array<RimPiece, 8> RimPieces(int w, int h)
+{
+    // The face images are 960 x 375 twips (64 x 25 pixels); the rim is 60 twips thick. The
+    // offsets of 1 twip fall on pixel 0.
+    return {{
+        {{0, 0, 60, 60}, {1, 1, 60, 60}},
+        {{60, 1, 840, 60}, {60, 1, w - 120, 60}},
+        {{900, 1, 60, 60}, {w - 60, 1, 60, 60}},
+        {{900, 60, 60, 255}, {w - 60, 60, 60, h - 120}},
+        {{900, 315, 60, 60}, {w - 60, h - 60, 60, 60}},
+        {{60, 315, 840, 60}, {60, h - 60, w - 120, 60}},
+        {{0, 315, 60, 60}, {1, h - 60, 60, 60}},
+        {{1, 60, 60, 255}, {1, 60, 60, h - 120}},
+    }};
+}
+
+double CaptionTop(double height, double captionHeight)
+{
+    return (height - captionHeight - 20.0) / 2.0;
+}
+
+GradientColour GradientColourFromText(const std::string& text)
+{
+    std::string digits = text;
+    if (digits.size() >= 2 && digits[0] == '&' && (digits[1] == 'H' || digits[1] == 'h'))
+        digits = digits.substr(2);
+    const unsigned long value = std::strtoul(digits.c_str(), nullptr, 16) & 0xFFFFFFul;
+    const auto channel = [value](int shift) { return uint16_t(((value >> shift) & 0xFF) << 8); };
+    return {channel(16), channel(8), channel(0)};
+}
+
+GradientColours FaceGradient(bool hoverGradient)
+{
+    const GradientColour light = GradientColourFromText("&HFFFFFF");
+    const GradientColour lavender = GradientColourFromText("&HC6C5D7");
+    return hoverGradient ? GradientColours{lavender, light} : GradientColours{light, lavender};
+}
+
+}  // namespace zirel
