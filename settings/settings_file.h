@@ -1,0 +1,48 @@
+// Zirel.ini: the section and key names, the number text of its values, FolderOf and the load of
+// the in-memory settings. Portable; the profile functions themselves come in through ProfileStore.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "settings.h"
+
+// Keys are Shift-JIS bytes whatever the system's code page, so a file written on a Japanese
+// system reads back identically everywhere.
+inline constexpr char kSettingsSection[] = "Section";
+inline constexpr char kKeyBgmKind[] = "BGM\x8B\xE6\x95\xAA";    // BGM区分
+inline constexpr char kKeyBgmRepeat[] = "BGM\xD8\xCB\xDF\xB0\xC4";  // BGMﾘﾋﾟｰﾄ
+inline constexpr char kKeyBgmFile[] = "BGM\xCC\xA7\xB2\xD9";    // BGMﾌｧｲﾙ
+
+// The whole part (rounded toward minus infinity) of a decimal number text; blanks around it are
+// allowed. nullopt when the text is no number or the whole part lies outside -32768..32767.
+std::optional<int16_t> ParseSettingNumber(std::string_view text);
+
+// Decimal text as written to the file: one leading blank unless negative (" 2", " 0", "-3").
+std::string SettingNumberText(int value);
+
+// Everything before the last ':' or '\', with that character but without a final '\'
+// (C:\Music\a.mp3 -> C:\Music, C:\a.mp3 -> C:, a.mp3 -> "").
+std::string FolderOf(std::string_view path);
+
+// <programFolder>\Zirel.ini
+std::string SettingsFilePath(const std::string& programFolder);
+
+// The profile functions and the file test, as the launcher uses them (ANSI texts).
+class ProfileStore {
+public:
+    virtual ~ProfileStore() = default;
+    // The value, or "" for a missing file, section or key.
+    virtual std::string Read(const std::string& section, const std::string& key,
+                             const std::string& file) = 0;
+    virtual void Write(const std::string& section, const std::string& key,
+                       const std::string& value, const std::string& file) = 0;
+    // True when `path` names a file that can be opened for reading.
+    virtual bool FileExists(const std::string& path) = 0;
+};
+
+// Fills `values` from <programFolder>\Zirel.ini. A number that cannot be read leaves its value
+// as it was; a music file that can no longer be opened is dropped, and a file run with it.
+void LoadSettings(Settings& values, ProfileStore& store, const std::string& programFolder);
