@@ -1,0 +1,320 @@
+// The command button's child window. The face is painted only when the state machine asks,
+// into a bitmap that WM_PAINT merely copies.
+#include "win32_command_button.h"
+
+#include <cmath>
+#include <memory>
+
+namespace zirel {
+namespace {
+
+constexpr wchar_t kClassName[] = L"ZirelCommand";
+constexpr UINT_PTR kMouseTimerId = 1;
+
+struct CreateParams {
+    const PropertyBag* saved;
+    const CaptionFont* ambientFont;
+    const CommandFaceImages* faces;
+};
+
+int Pixels(int twips)
+{
+    return twips / kTwipsPerPixel;
+}
+
+class ButtonWindow : public CommandButtonView {
+public:
+    ButtonWindow(HWND window, const CommandFaceImages& faces) : window_(window), faces_(faces) {}
+    ~ButtonWindow() override
+    {
+        if (face_)
+            DeleteObject(face_);
+        if (font_)
+            DeleteObject(font_);
+    }
+
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    Command& Core() { return core_; }
+
+    void DrawState(ButtonFace face, bool hoverGradient) override;
+    void StartMouseTimer() override { SetTimer(window_, kMouseTimerId, Command::kMouseTimerMs, nullptr); }
+    void RaiseClick() override { clickPending_ = true; }
+
+    void Restore(const PropertyBag& saved, const CaptionFont& ambientFont);
+
+private:
+    void Resize(int width, int height);
+    void PaintCaption(HDC dc, int width, int height);
+    void OnButtonUp(MouseButton button, WPARAM keys);
+
+    HWND window_;
+    const CommandFaceImages& faces_;
+    Command core_{*this};
+    HBITMAP face_ = nullptr;  // the persistent face, the window's size
+    int width_ = 0, height_ = 0;
+    HFONT font_ = nullptr;
+    CaptionFont fontFor_;  // what font_ was made from
+    bool clickPending_ = false;
+};
+
+void ButtonWindow::Restore(const PropertyBag& saved, const CaptionFont& ambientFont)
+{
+    RECT client{};
+    GetClientRect(window_, &client);
+    Resize(client.right, client.bottom);
+    core_.ReadProperties(saved, ambientFont);
+    SetWindowTextW(window_, Utf16FromUtf8(core_.Caption()).c_str());
+}
+
+void ButtonWindow::Resize(int width, int height)
+{
+    if (width == width_ && height == height_ && face_)
+        return;
+    if (face_)
+        DeleteObject(face_);
+    HDC screen = GetDC(window_);
+    face_ = CreateCompatibleBitmap(screen, width > 0 ? width : 1, height > 0 ? height : 1);
+    ReleaseDC(window_, screen);
+    width_ = width;
+    height_ = height;
+}
+
+void ButtonWindow::DrawState(ButtonFace face, bool hoverGradient)
+{
+    if (!face_)
+        return;
+    HDC screen = GetDC(window_);
+    HDC dc = CreateCompatibleDC(screen);
+    HDC source = CreateCompatibleDC(screen);
+    ReleaseDC(window_, screen);
+    HGDIOBJ oldFace = SelectObject(dc, face_);
+
+    // Clear: what the host shows under the control.
+    HWND parent = GetParent(window_);
+    if (!parent || !SendMessageW(parent, kPaintBackgroundMessage, WPARAM(dc), LPARAM(window_))) {
+        RECT all{0, 0, width_, height_};
+        FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+    }
+
+    if (core_.Opaque()) {
+        const GradientColours colours = FaceGradient(hoverGradient);
+        TRIVERTEX vertices[2] = {
+            {0, 0, colours.top.red, colours.top.green, colours.top.blue, 0},
+            {width_ - 1, height_ - 1, colours.bottom.red, colours.bottom.green, colours.bottom.blue, 0},
+        };
+        GRADIENT_RECT mesh{0, 1};
+        GradientFill(dc, vertices, 2, &mesh, 1, GRADIENT_FILL_RECT_V);
+
+        HGDIOBJ oldSource = SelectObject(source, faces_[size_t(face)]);
+        SetStretchBltMode(dc, COLORONCOLOR);
+        for (const RimPiece& piece : RimPieces(width_ * kTwipsPerPixel, height_ * kTwipsPerPixel)) {
+            const TwipRect& s = piece.source;
+            const TwipRect& d = piece.destination;
+            StretchBlt(dc, Pixels(d.x), Pixels(d.y), Pixels(d.width), Pixels(d.height), source, Pixels(s.x),
+                       Pixels(s.y), Pixels(s.width), Pixels(s.height), SRCCOPY);
+        }
+        SelectObject(source, oldSource);
+    }
+
+    PaintCaption(dc, width_, height_);
+    SelectObject(dc, oldFace);
+    DeleteDC(source);
+    DeleteDC(dc);
+    InvalidateRect(window_, nullptr, FALSE);
+}
+
+void ButtonWindow::PaintCaption(HDC dc, int width, int height)
+{
+    if (!font_ || !(fontFor_ == core_.Font())) {
+        if (font_)
+            DeleteObject(font_);
+        font_ = CreateCaptionFont(core_.Font());
+        fontFor_ = core_.Font();
+    }
+    const std::wstring text = Utf16FromUtf8(core_.Caption());
+    HGDIOBJ oldFont = SelectObject(dc, font_);
+    RECT box{0, 0, width, 0};
+    DrawTextW(dc, text.c_str(), int(text.size()), &box, DT_CALCRECT | DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+    const int captionHeight = box.bottom;
+    // The layout is in twips: 20 twips above the exact middle.
+    const double top = CaptionTop(double(height) * kTwipsPerPixel, double(captionHeight) * kTwipsPerPixel);
+    box = RECT{0, int(std::lround(top / kTwipsPerPixel)), width, 0};
+    box.bottom = box.top + captionHeight;
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, core_.CaptionEnabled() ? COLORREF(core_.CaptionColour()) : GetSysColor(COLOR_GRAYTEXT));
+    DrawTextW(dc, text.c_str(), int(text.size()), &box, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, oldFont);
+}
+
+void ButtonWindow::OnButtonUp(MouseButton button, WPARAM keys)
+{
+    if (!(keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) && GetCapture() == window_)
+        ReleaseCapture();
+    core_.MouseUp(button);
+    if (clickPending_) {
+        clickPending_ = false;
+        // NOTE: the host may destroy this window while handling the click, so nothing of this
+        // object is touched afterwards.
+        HWND parent = GetParent(window_);
+        const int id = GetDlgCtrlID(window_);
+        HWND self = window_;
+        SendMessageW(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(self));
+    }
+}
+
+LRESULT ButtonWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_MOUSEMOVE:
+        core_.MouseMove();
+        return 0;
+    case WM_LBUTTONDOWN:
+        // Held so that the release reaches the control wherever it happens.
+        SetCapture(window_);
+        core_.MouseDown(MouseButton::Left);
+        if (GetFocus() != window_)
+            SetFocus(window_);
+        return 0;
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        SetCapture(window_);
+        core_.MouseDown(message == WM_RBUTTONDOWN ? MouseButton::Right : MouseButton::Middle);
+        return 0;
+    case WM_LBUTTONUP:
+        OnButtonUp(MouseButton::Left, wParam);
+        return 0;
+    case WM_RBUTTONUP:
+        OnButtonUp(MouseButton::Right, wParam);
+        return 0;
+    case WM_MBUTTONUP:
+        OnButtonUp(MouseButton::Middle, wParam);
+        return 0;
+    case WM_SETFOCUS:
+        core_.FocusReceived();
+        return 0;
+    case WM_KILLFOCUS:
+        core_.FocusLost();
+        return 0;
+    case WM_TIMER: {
+        POINT cursor{};
+        if (wParam == kMouseTimerId && GetCursorPos(&cursor))
+            core_.MouseTimerTick(WindowFromPoint(cursor) == window_);
+        return 0;
+    }
+    case WM_SIZE:
+        Resize(LOWORD(lParam), HIWORD(lParam));
+        core_.Resized();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window_, &paint);
+        HDC memory = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(memory, face_);
+        BitBlt(dc, 0, 0, width_, height_, memory, 0, 0, SRCCOPY);
+        SelectObject(memory, old);
+        DeleteDC(memory);
+        EndPaint(window_, &paint);
+        return 0;
+    }
+    default:
+        return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+ButtonWindow* WindowObject(HWND window)
+{
+    return reinterpret_cast<ButtonWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK CommandWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        const auto* params = static_cast<const CreateParams*>(create->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(new ButtonWindow(window, *params->faces)));
+    }
+    ButtonWindow* object = WindowObject(window);
+    if (!object)
+        return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        KillTimer(window, kMouseTimerId);
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        delete object;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return object->Handle(message, wParam, lParam);
+}
+
+bool RegisterClassOnce(HINSTANCE instance)
+{
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof(existing);
+    if (GetClassInfoExW(instance, kClassName, &existing))
+        return true;
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = CommandWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    windowClass.lpszClassName = kClassName;
+    return RegisterClassExW(&windowClass) != 0;
+}
+
+}  // namespace
+
+HWND CreateCommandButton(HWND parent, int id, const RECT& bounds, const PropertyBag& saved,
+                         const CaptionFont& ambientFont, const CommandFaceImages& faces)
+{
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    if (!RegisterClassOnce(instance))
+        return nullptr;
+    CreateParams params{&saved, &ambientFont, &faces};
+    HWND window = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, bounds.left, bounds.top,
+                                  bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                                  reinterpret_cast<HMENU>(INT_PTR(id)), instance, &params);
+    if (window)
+        WindowObject(window)->Restore(saved, ambientFont);
+    return window;
+}
+
+Command* CommandOf(HWND window)
+{
+    wchar_t name[32] = {};
+    if (!window || !GetClassNameW(window, name, 32) || lstrcmpW(name, kClassName) != 0)
+        return nullptr;
+    ButtonWindow* object = WindowObject(window);
+    return object ? &object->Core() : nullptr;
+}
+
+void SetCommandEnabled(HWND window, bool enabled)
+{
+    if (Command* command = CommandOf(window)) {
+        command->SetEnabled(enabled);
+        EnableWindow(window, enabled ? TRUE : FALSE);
+    }
+}
+
+HFONT CreateCaptionFont(const CaptionFont& font)
+{
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return CreateFontW(-int(std::lround(font.points * dpi / 72.0)), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
+                       font.italic, font.underline, FALSE, font.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Utf16FromUtf8(font.faceName).c_str());
+}
+
+std::wstring Utf16FromUtf8(const std::string& text)
+{
+    if (text.empty())
+        return {};
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
+    std::wstring wide(size_t(length > 0 ? length : 0), L'\0');
+    if (length > 0)
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(), length);
+    return wide;
+}
+
+}  // namespace zirel
