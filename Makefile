@@ -31,7 +31,7 @@ win: $(WIN_BUILD)/CMakeCache.txt
 
 # Only the shipped programs, into dist/.
 dist: $(WIN_BUILD)/CMakeCache.txt
-	cmake --build $(WIN_BUILD) -j $(JOBS) --target zirel_renderer
+	cmake --build $(WIN_BUILD) -j $(JOBS) --target zirel_renderer zirel_launcher
 
 run: deps-run dist
 	@scripts/run-saver.sh
@@ -44,6 +44,10 @@ test: deps-test
 art:
 	g++ -std=c++20 -O2 -o build/draw_art art/tools/draw_art.cpp art/tools/image_files.cpp
 	build/draw_art art
+
+# Redraws the preview picture (art/preview.jpg) from a screenshot of the renderer.
+preview-art: deps-run dist
+	scripts/make-preview.sh
 
 clean:
 	rm -rf build dist

@@ -1,29 +1,46 @@
 #!/usr/bin/env bash
-# Starts the screen saver under Wine. With a $DISPLAY it runs there until a key, a button or a
-# mouse movement ends it; without one it runs on a private Xvfb for a few seconds, saves a
-# screenshot to build/run-screenshot.png and ends.
+# Starts the screen saver under Wine the way Windows does: Zirel.scr /s, which plays the music
+# chosen in Zirel.ini and starts the renderer. With a $DISPLAY it runs there until a key, a
+# button or a mouse movement ends it; without one it runs on a private Xvfb for a few seconds,
+# saves a screenshot to build/run-screenshot.png, ends the renderer with a key and waits for the
+# launcher to end after it.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/tests/wine/harness.sh"
-program="$root/dist/Zirel.dll"
+dist="${ZIREL_DIST_DIR:-$root/dist}"
+program="$dist/Zirel.scr"
+prefix="${ZIREL_WINEPREFIX:-$root/build/wineprefix}"
+screenshot="${ZIREL_RUN_SCREENSHOT:-$root/build/run-screenshot.png}"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-  zirel_prepare_prefix "$root/build/wineprefix" || exit 1
+  zirel_prepare_prefix "$prefix" || exit 1
   trap zirel_harness_stop EXIT
   ZIREL_WINE_TIMEOUT=86400 zirel_wine "$program" /s
   exit $?
 fi
 
-zirel_harness_start "$root/build/wineprefix" || exit 1
+zirel_harness_start "$prefix" || exit 1
 trap zirel_harness_stop EXIT
 wine "$program" /s &
-saver=$!
-for _ in $(seq 1 100); do xdotool search --name '^Vant_VC$' >/dev/null 2>&1 && break; sleep 0.1; done
+launcher=$!
+window=""
+for _ in $(seq 1 150); do
+  window=$(xdotool search --name '^Vant_VC$' 2>/dev/null | head -n 1)
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || echo "the renderer window did not appear" >&2
 sleep "${ZIREL_RUN_SECONDS:-5}"
-import -window root "$root/build/run-screenshot.png" && echo "screenshot: build/run-screenshot.png"
+import -window root "$screenshot" && echo "screenshot: $screenshot"
 window=$(xdotool search --name '^Vant_VC$' 2>/dev/null | head -n 1)
 [ -n "$window" ] && xdotool key --window "$window" space
-for _ in $(seq 1 50); do kill -0 "$saver" 2>/dev/null || break; sleep 0.1; done
-kill "$saver" 2>/dev/null
-wait "$saver" 2>/dev/null
+# The launcher notices within half a second that the renderer has gone, then ends itself.
+for _ in $(seq 1 100); do kill -0 "$launcher" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$launcher" 2>/dev/null; then
+  echo "the launcher did not end by itself" >&2
+  kill "$launcher" 2>/dev/null
+  wait "$launcher" 2>/dev/null
+  exit 1
+fi
+wait "$launcher" 2>/dev/null
 echo "the saver ran and ended"

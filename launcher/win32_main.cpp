@@ -1,0 +1,79 @@
+// Zirel.scr entry: the instance guard and the dispatch on the screen-saver switches.
+#include <windows.h>
+
+#include <string>
+
+#include "command_line.h"
+#include "settings.h"
+#include "settings_dialog.h"
+#include "settings_file.h"
+#include "win32_application_window.h"
+#include "win32_preview_form.h"
+#include "win32_profile.h"
+#include "win32_saver_form.h"
+
+namespace {
+
+// The only message the user ever sees.
+constexpr wchar_t kMissingRendererText[] = L"Zirel.dll が同じﾌｫﾙﾀﾞに見つかりません！";
+constexpr wchar_t kMessageCaption[] = L"Zirel";
+
+// The folder of Zirel.scr, without a trailing backslash.
+std::string ProgramFolder()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return FolderOf(path);
+}
+
+// A window handle passed as decimal text is its 32-bit form, sign-extended on 64-bit Windows.
+HWND HandleFromValue(uint32_t value)
+{
+    return reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<int32_t>(value)));
+}
+
+}  // namespace
+
+// Returns only for a preview or a full-screen run, leaving a form that keeps the process alive.
+void LauncherMain()
+{
+    // A running saver ("Vant_Main") or an open settings dialog ("<Zirel>"): never a second one.
+    if (FindWindowA(nullptr, "Vant_Main") || FindWindowA(nullptr, "<Zirel>"))
+        EndLauncher();
+
+    const std::string arguments(ArgumentText(GetCommandLineA()));
+    const char switchCharacter = SwitchCharacter(arguments);
+    if (switchCharacter == 'P') {
+        AttachPreview(HandleFromValue(PreviewParentHandle(arguments)));
+        return;
+    }
+
+    const std::string programFolder = ProgramFolder();
+    Win32ProfileStore profile;
+    LoadSettings(settings, profile, programFolder);
+
+    if (!FileExists(programFolder + "\\Zirel.dll")) {
+        MessageBoxW(nullptr, kMissingRendererText, kMessageCaption, MB_OK);
+        EndLauncher();
+    }
+    if (switchCharacter == 'C') {
+        ShowSettingsDialog(settings, programFolder);
+        EndLauncher();
+    }
+    if (switchCharacter != 'S' && !arguments.empty())
+        EndLauncher();  // /a and every other switch
+    if (switchCharacter == 'S')
+        ShowCursor(FALSE);  // no arguments: the run keeps the cursor visible
+    Vant_S::Open(programFolder, switchCharacter);
+}
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    LauncherMain();
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return 0;
+}

@@ -1,0 +1,154 @@
+// The preview form over Win32; its sizes come from preview_geometry.h.
+#include "win32_preview_form.h"
+
+#include <cstring>
+
+#include "launcher_resources.h"
+#include "preview_geometry.h"
+#include "win32_application_window.h"
+
+namespace {
+
+constexpr char kFormClass[] = "Vant_R";
+constexpr char kFormTitle[] = "Preview Window";
+constexpr char kImageClass[] = "Img_Prev";
+
+// The preview JPEG from the program's resources, decoded by OLE; nullptr if that fails.
+IPicture* LoadPreviewPicture()
+{
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(IDR_PREVIEW_JPEG), MAKEINTRESOURCEA(10));
+    const DWORD size = resource ? SizeofResource(module, resource) : 0;
+    const void* bytes = size ? LockResource(LoadResource(module, resource)) : nullptr;
+    if (!bytes)
+        return nullptr;
+    // OleLoadPicture reads from a stream; the resource is copied into one it can own.
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!memory)
+        return nullptr;
+    std::memcpy(GlobalLock(memory), bytes, size);
+    GlobalUnlock(memory);
+    IStream* stream = nullptr;
+    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
+        GlobalFree(memory);
+        return nullptr;
+    }
+    IPicture* picture = nullptr;
+    if (FAILED(OleLoadPicture(stream, LONG(size), FALSE, IID_IPicture,
+                              reinterpret_cast<void**>(&picture))))
+        picture = nullptr;
+    stream->Release();
+    return picture;
+}
+
+void RegisterClasses(WNDPROC formProc, WNDPROC imageProc)
+{
+    WNDCLASSA windowClass{};
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    windowClass.hbrBackground = HBRUSH(GetStockObject(BLACK_BRUSH));
+    windowClass.lpfnWndProc = formProc;
+    windowClass.lpszClassName = kFormClass;
+    RegisterClassA(&windowClass);
+    windowClass.lpfnWndProc = imageProc;
+    windowClass.lpszClassName = kImageClass;
+    RegisterClassA(&windowClass);
+}
+
+}  // namespace
+
+void Vant_R::Load()
+{
+    RegisterClasses(FormProc, ImageProc);
+    OleInitialize(nullptr);
+    picture_ = LoadPreviewPicture();
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    window_ = CreateWindowExA(0, kFormClass, kFormTitle, WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0,
+                              ApplicationWindow(), nullptr, instance, this);
+    image_ = CreateWindowExA(0, kImageClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window_,
+                             nullptr, instance, this);
+}
+
+void Vant_R::Unload()
+{
+    // The owner is the hidden application window; its closing ends the process, so no preview
+    // process outlives its preview area.
+    HWND owner = GetWindow(window_, GW_OWNER);
+    PostMessageA(owner ? owner : ApplicationWindow(), WM_CLOSE, 0, 0);
+}
+
+void Vant_R::PaintPicture(HDC dc) const
+{
+    if (!picture_)
+        return;
+    OLE_XSIZE_HIMETRIC width = 0;
+    OLE_YSIZE_HIMETRIC height = 0;
+    picture_->get_Width(&width);
+    picture_->get_Height(&height);
+    // Drawn at its own pixel size, not scaled: take that from the decoded bitmap.
+    OLE_HANDLE handle = 0;
+    BITMAP bitmap{};
+    if (FAILED(picture_->get_Handle(&handle)) ||
+        !GetObjectA(HGDIOBJ(UINT_PTR(handle)), sizeof(bitmap), &bitmap)) {
+        bitmap.bmWidth = MulDiv(width, GetDeviceCaps(dc, LOGPIXELSX), 2540);
+        bitmap.bmHeight = MulDiv(height, GetDeviceCaps(dc, LOGPIXELSY), 2540);
+    }
+    // Source rectangle in HIMETRIC runs bottom-up.
+    picture_->Render(dc, 0, 0, bitmap.bmWidth, bitmap.bmHeight, 0, height, width, -height,
+                     nullptr);
+}
+
+LRESULT CALLBACK Vant_R::FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, LONG_PTR(create->lpCreateParams));
+    }
+    auto* form = reinterpret_cast<Vant_R*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (form && message == WM_DESTROY)
+        form->Unload();
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Vant_R::ImageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, LONG_PTR(create->lpCreateParams));
+    }
+    if (message == WM_PAINT) {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        if (auto* form = reinterpret_cast<Vant_R*>(GetWindowLongPtrA(window, GWLP_USERDATA)))
+            form->PaintPicture(dc);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void AttachPreview(HWND parent)
+{
+    if (!parent || !IsWindow(parent))
+        EndLauncher();
+
+    RECT area{};
+    GetWindowRect(parent, &area);
+    HDC screen = GetDC(nullptr);
+    const int twipsX = TwipsPerPixel(GetDeviceCaps(screen, LOGPIXELSX));
+    const int twipsY = TwipsPerPixel(GetDeviceCaps(screen, LOGPIXELSY));
+    ReleaseDC(nullptr, screen);
+    const PreviewLayout layout =
+        LayoutPreview(area.right - area.left, area.bottom - area.top, twipsX, twipsY);
+
+    static Vant_R form;
+    form.Load();
+    // NOTE: SetParent keeps the style bits, so the form becomes a child here; WS_POPUP goes too,
+    // since a window that claims both is not treated as a child everywhere.
+    const LONG style = GetWindowLongA(form.Window(), GWL_STYLE);
+    SetWindowLongA(form.Window(), GWL_STYLE, (style | WS_CHILD) & ~LONG(WS_POPUP));
+    SetParent(form.Window(), parent);
+    MoveWindow(form.Window(), 0, 0, layout.widthPixels, layout.heightPixels, FALSE);
+    MoveWindow(form.Img_Prev(), 0, 0, layout.widthPixels, layout.heightPixels, FALSE);
+    ShowWindow(form.Window(), SW_SHOWNA);
+}

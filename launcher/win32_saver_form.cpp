@@ -1,0 +1,156 @@
+// The saver run form over Win32: timers and window messages in, the run's decisions from
+// saver_run_rules.h, music through MusicPlayer.
+#include "win32_saver_form.h"
+
+#include "saver_run_rules.h"
+#include "settings.h"
+#include "win32_application_window.h"
+
+namespace {
+
+constexpr char kClassName[] = "Vant_S";
+constexpr char kTitle[] = "Vant_Main";      // what a second launcher looks for
+constexpr char kRendererTitle[] = "Vant_VC";
+
+constexpr UINT kIntervals[] = {0, 1000, 200, 500};  // ms, by timer id
+
+}  // namespace
+
+Vant_S::Vant_S(const std::string& programFolder, char switchCharacter)
+    : programFolder_(programFolder), switchCharacter_(switchCharacter), player_(mci_, settings)
+{
+}
+
+void Vant_S::Open(const std::string& programFolder, char switchCharacter)
+{
+    static Vant_S form(programFolder, switchCharacter);
+
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = kClassName;
+    RegisterClassA(&windowClass);
+    // Never shown: it exists so that its title marks a run in progress.
+    form.window_ = CreateWindowExA(0, kClassName, kTitle, WS_POPUP, 0, 0, 0, 0,
+                                   ApplicationWindow(), nullptr, windowClass.hInstance, &form);
+    form.EnableTimer(kTimer3, true);
+    form.Load();
+}
+
+void Vant_S::Load()
+{
+    if (settings.bgmKind == 1) {
+        player_.CdOpen();
+        EnableTimer(kTimer2, true);  // its first tick sends the first play command
+    }
+    if (settings.bgmKind == 2) {
+        const MusicType type = MusicTypeOf(settings.bgmFile);
+        if (type == MusicType::Wav)
+            player_.WavStart();
+        if (type == MusicType::Mp3) {
+            player_.Mp3Start();
+            EnableTimer(kTimer1, true);
+        }
+    }
+    rendererSeen_ = false;
+    rendererPath_ = programFolder_ + "\\Zirel.dll";
+    StartRenderer();
+}
+
+void Vant_S::StartRenderer()
+{
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    std::string commandLine = rendererPath_;  // exactly the path: no quotes, no arguments
+    // NOTE: the path is also the application name, so a folder with blanks (C:\Program Files\...)
+    // cannot make Windows try C:\Program.exe first.
+    if (CreateProcessA(rendererPath_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                       nullptr, nullptr, &startup, &process)) {
+        CloseHandle(process.hThread);
+        rendererProcess_ = process.hProcess;
+    }
+}
+
+void Vant_S::Timer1Tick()
+{
+    player_.Mp3Loop();
+}
+
+void Vant_S::Timer2Tick()
+{
+    EnableTimer(kTimer2, player_.CdWatch());
+}
+
+void Vant_S::Timer3Tick()
+{
+    const bool windowFound = FindWindowA(nullptr, kRendererTitle) != nullptr;
+    const bool processEnded =
+        rendererProcess_ == nullptr || WaitForSingleObject(rendererProcess_, 0) == WAIT_OBJECT_0;
+    if (RendererWatchStep(rendererSeen_, windowFound, processEnded) == WatchAction::EndRun) {
+        EnableTimer(kTimer3, false);
+        CloseRequest();
+    }
+}
+
+void Vant_S::CloseRequest()
+{
+    if (TimerEnabled(kTimer2)) {
+        EnableTimer(kTimer2, false);
+        player_.CdClose();
+    }
+    if (settings.bgmKind == 2) {
+        const MusicType type = MusicTypeOf(settings.bgmFile);
+        if (type == MusicType::Wav)
+            player_.WavStop();
+        if (type == MusicType::Mp3) {
+            EnableTimer(kTimer1, false);
+            player_.Mp3Close();
+        }
+    }
+    if (switchCharacter_ == 'S')
+        ShowCursor(TRUE);  // balances the hiding at the start of a /s run
+    if (rendererProcess_)
+        CloseHandle(rendererProcess_);
+    EndLauncher();
+}
+
+void Vant_S::EnableTimer(UINT id, bool enabled)
+{
+    if (enabled == timerEnabled_[id])
+        return;
+    timerEnabled_[id] = enabled;
+    if (enabled)
+        SetTimer(window_, id, kIntervals[id], nullptr);
+    else
+        KillTimer(window_, id);
+}
+
+LRESULT CALLBACK Vant_S::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, LONG_PTR(create->lpCreateParams));
+    }
+    auto* form = reinterpret_cast<Vant_S*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!form)
+        return DefWindowProcA(window, message, wParam, lParam);
+
+    switch (message) {
+    case WM_TIMER:
+        // A tick already queued when its timer was switched off is dropped.
+        if (wParam < 4 && form->TimerEnabled(UINT(wParam))) {
+            if (wParam == kTimer1) form->Timer1Tick();
+            if (wParam == kTimer2) form->Timer2Tick();
+            if (wParam == kTimer3) form->Timer3Tick();
+        }
+        return 0;
+    case WM_CLOSE:
+    case WM_QUERYENDSESSION:  // log-off or shut-down: stop the music and give the cursor back
+        form->CloseRequest();
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}

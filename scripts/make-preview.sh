@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Redraws art/preview.jpg, the launcher's preview picture, from the real renderer: runs Zirel.dll
+# on a private Xvfb, takes a screenshot after a few seconds of animation and scales it down to
+# the standard preview area of 152 x 112 pixels. Needs a built Zirel.dll (make dist).
+#   ZIREL_DIST_DIR        folder holding Zirel.dll (default dist/)
+#   ZIREL_WINEPREFIX      Wine prefix to use (default build/preview-prefix)
+#   ZIREL_PREVIEW_SECONDS seconds of animation before the screenshot (default 6)
+set -u
+root=$(cd "$(dirname "$0")/.." && pwd)
+dist="${ZIREL_DIST_DIR:-$root/dist}"
+prefix="${ZIREL_WINEPREFIX:-$root/build/preview-prefix}"
+out="$root/art/preview.jpg"
+shot="$root/build/preview-screenshot.png"
+source "$root/tests/wine/harness.sh"
+
+[ -f "$dist/Zirel.dll" ] || { echo "make-preview: no $dist/Zirel.dll (run make dist)" >&2; exit 1; }
+mkdir -p "$root/build"
+zirel_harness_start "$prefix" || exit 1
+trap zirel_harness_stop EXIT
+
+wine "$dist/Zirel.dll" &
+renderer=$!
+window=""
+for _ in $(seq 1 150); do
+  window=$(xdotool search --name '^Vant_VC$' 2>/dev/null | head -n 1)
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || { echo "make-preview: the renderer window did not appear" >&2; kill "$renderer"; exit 1; }
+sleep "${ZIREL_PREVIEW_SECONDS:-6}"
+import -window root "$shot"
+xdotool key --window "$window" space
+for _ in $(seq 1 50); do kill -0 "$renderer" 2>/dev/null || break; sleep 0.1; done
+kill "$renderer" 2>/dev/null
+wait "$renderer" 2>/dev/null
+
+# The whole screen, cut to the preview area's proportions and scaled down, so the picture looks
+# like the saver at a glance; a little sharpening keeps the small tops crisp.
+convert "$shot" -gravity center -crop "$(identify -format '%w' "$shot")x$(( $(identify -format '%w' "$shot") * 112 / 152 ))+0+0" \
+  +repage -filter Lanczos -resize '152x112!' -unsharp 0x0.6 -strip -quality 92 "$out" || exit 1
+echo "make-preview: wrote art/preview.jpg from $shot"
