@@ -7,7 +7,7 @@ JOBS ?= $(shell nproc)
 HOST_BUILD := build/host
 WIN_BUILD := build/win
 
-.PHONY: all run test bench deps-run deps-test host win dist art clean
+.PHONY: all run test bench fuzz sanitizers deps-run deps-test host win dist art clean
 
 all: host win
 
@@ -23,6 +23,17 @@ $(HOST_BUILD)/CMakeCache.txt:
 $(WIN_BUILD)/CMakeCache.txt:
 	cmake -S . -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
 
+# The host tests again under AddressSanitizer and under UndefinedBehaviorSanitizer.
+build/asan/CMakeCache.txt:
+	cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DZIREL_SANITIZE=address
+
+build/ubsan/CMakeCache.txt:
+	cmake -S . -B build/ubsan -DCMAKE_BUILD_TYPE=Debug -DZIREL_SANITIZE=undefined
+
+sanitizers: build/asan/CMakeCache.txt build/ubsan/CMakeCache.txt
+	cmake --build build/asan -j $(JOBS)
+	cmake --build build/ubsan -j $(JOBS)
+
 host: $(HOST_BUILD)/CMakeCache.txt
 	cmake --build $(HOST_BUILD) -j $(JOBS)
 
@@ -37,8 +48,12 @@ run: deps-run dist
 	@scripts/run-saver.sh
 
 test: deps-test
-	@$(MAKE) --no-print-directory host win
+	@$(MAKE) --no-print-directory host win sanitizers
 	@tests/run_all.sh
+
+# Every fuzzer for FUZZ_SECONDS (default 300) each; new inputs are merged into the corpus.
+fuzz: deps-test
+	@MERGE=1 scripts/fuzz.sh $${FUZZ_SECONDS:-300}
 
 # Redraws the committed artwork from code.
 art:
