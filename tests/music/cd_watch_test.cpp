@@ -104,32 +104,6 @@ TEST_F(CdMusic, FailingTrackQueryEndsTheWatch)
     }
 }
 
-TEST_F(CdMusic, RepeatTrackIsPulledBackStepAfterStep)
-{
-    settings.bgmRepeat = 3;
-    player.CdOpen();
-    mci.answers = Drive("1", "stopped");  // fresh after opening
-    EXPECT_TRUE(player.CdWatch());
-    mci.answers = Drive("3", "playing");
-    EXPECT_TRUE(player.CdWatch());
-    mci.answers = Drive("4", "playing");
-    EXPECT_TRUE(player.CdWatch());
-    mci.answers = {{kTrack, 266}};        // disc taken out
-    EXPECT_FALSE(player.CdWatch());
-
-    const Commands queries = {kTrack, kCount, kMode};
-    Commands expected = {"open cdaudio", "set cdaudio time format tmsf"};
-    for (int step = 0; step < 3; ++step) {
-        expected.insert(expected.end(), queries.begin(), queries.end());
-        if (step != 1) {
-            expected.push_back("status cdaudio position track 3");
-            expected.push_back("play cdaudio from 03:00:00:00");
-        }
-    }
-    expected.push_back(kTrack);
-    EXPECT_EQ(mci.calls, expected);
-}
-
 TEST_F(CdMusic, FailureInsideAStepEndsTheWatch)
 {
     mci.answers = {{kTrack, 0, "1"}, {kCount, 0, "10"}, {kMode, 0, "", true, true, true}};

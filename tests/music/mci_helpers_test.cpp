@@ -112,13 +112,4 @@ TEST(LeadingNumber, ReadsTheNumberAReplyStartsWith)
         EXPECT_EQ(LeadingNumber(row.text), row.value) << '"' << row.text << '"';
 }
 
-TEST(ErrorReply, AnyCaseOfErrCounts)
-{
-    EXPECT_TRUE(IsErrorReply("Error:263"));
-    EXPECT_TRUE(IsErrorReply("device error"));
-    EXPECT_TRUE(IsErrorReply("xErRx"));
-    EXPECT_FALSE(IsErrorReply("03:00:00:00"));
-    EXPECT_FALSE(IsErrorReply(""));
-}
-
 }  // namespace
