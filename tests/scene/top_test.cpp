@@ -67,13 +67,6 @@ TEST_F(TopOnPath, ResetDrawsOrbitScaleBeforeSpinAndTakesThePathColour)
     }
 }
 
-TEST_F(TopOnPath, FirstRunIsBlackBecauseThePathStartsBlack)
-{
-    TopPath path(params, random);
-    Top top(path, random);
-    EXPECT_EQ(top.colour.red + top.colour.green + top.colour.blue, 0.0f);
-}
-
 TEST_F(TopOnPath, PathPosOfExactlyOneIsDrawnAtTheTopEndAndResetNextFrame)
 {
     TopPath path(params, random);
@@ -157,18 +150,6 @@ TEST_F(TopOnPath, EveryTopCoversTheSameArcPerFrameAndWideOrbitsClimbSlowly)
         const float climb = top->pathPos - pathPos;
         EXPECT_LT(climb, lastClimb);
         lastClimb = climb;
-    }
-}
-
-TEST_F(TopOnPath, StretchIsOneAtSpeedFactorOne)
-{
-    params.stretchTops = 1;
-    TopPath path(params, random);
-    Top top(path, random);
-    for (int frame = 0; frame < 500; ++frame) {
-        path.Step(random);
-        top.Step(random);
-        ASSERT_EQ(top.stretch, 1.0f) << frame;
     }
 }
 
