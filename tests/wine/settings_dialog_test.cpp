@@ -105,8 +105,36 @@ protected:
     HWND dialog = nullptr;
 };
 
+// Under Xvfb no window manager draws title bars; for the screenshot, Wine draws its own. Set for
+// the programs started while the object lives, then removed again.
+class WineDrawsFrames {
+public:
+    WineDrawsFrames()
+    {
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", 0, nullptr, 0, KEY_SET_VALUE | KEY_QUERY_VALUE,
+                            nullptr, &key_, nullptr) != ERROR_SUCCESS)
+            return;
+        hadValue_ = RegQueryValueExA(key_, "Managed", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+        if (!hadValue_)
+            RegSetValueExA(key_, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
+    }
+    ~WineDrawsFrames()
+    {
+        if (!key_)
+            return;
+        if (!hadValue_)
+            RegDeleteValueA(key_, "Managed");
+        RegCloseKey(key_);
+    }
+
+private:
+    HKEY key_ = nullptr;
+    bool hadValue_ = false;
+};
+
 TEST_F(SettingsDialog, OpensAsZirelWithItsSizeAndBackground)
 {
+    WineDrawsFrames frames;
     ASSERT_NE(Open(""), nullptr);
     RECT client{};
     GetClientRect(dialog, &client);
