@@ -443,7 +443,7 @@ TEST_F(Launcher, RunWithMusicButNoSoundDeviceEndsQuietly)
 struct MusicRun {
     const char* name;
     const char* kind;
-    const char* file;     // created in the scratch folder; "" for none
+    const char* file;     // in the scratch folder, created unless named "gone..."; "" for none
     const char* script;   // the stand-in's answers
     std::vector<std::string> atStart;  // the log's first lines when the renderer shows
     std::vector<std::string> atEnd;    // the log's last lines after the launcher ended
@@ -467,6 +467,9 @@ TEST_F(Launcher, RunStartsTheMusicBeforeTheRendererAndStopsItAtTheEnd)
          {"mci: open cdaudio", "mci: set cdaudio time format tmsf"},
          {"mci: stop cdaudio", "mci: close cdaudio"}},
         {"no music", " 0", "song.mp3", "", {}, {}},
+        // A file run whose file cannot be opened falls back to no music at all.
+        {"missing file", " 2", "gone.mp3", "", {}, {}},
+        {"folder", " 2", "sub\\", "", {}, {}},
     };
     for (const MusicRun& run : runs) {
         SCOPED_TRACE(run.name);
@@ -475,7 +478,12 @@ TEST_F(Launcher, RunStartsTheMusicBeforeTheRendererAndStopsItAtTheEnd)
         std::string ini = std::string(kIniSection) + kKeyKind + "=" + run.kind + "\r\n" +
                           kKeyRepeat + "= 0\r\n";
         if (*run.file) {
-            ASSERT_TRUE(dir.Write(run.file, "RIFF"));
+            const std::string name = run.file;
+            if (name.back() == '\\') {
+                CreateDirectoryA(dir.File(name).c_str(), nullptr);
+            } else if (name.rfind("gone", 0) != 0) {
+                ASSERT_TRUE(dir.Write(run.file, "RIFF"));
+            }
             ini += std::string(kKeyFile) + "=" + dir.File(run.file) + "\r\n";
         }
         ASSERT_TRUE(dir.Write("Zirel.ini", ini));
