@@ -26,6 +26,25 @@ std::string ProgramFolder()
     return FolderOf(path);
 }
 
+// NOTE: two launchers started at the same instant both pass the window test of the instance
+// guard before either has made its window, so each would start a renderer, and the one below
+// would be left on screen when the user ends the other. Runs and dialogs therefore also hold
+// this named mutex for their whole life; the system lets it go when the process ends.
+constexpr char kRunOrDialogMutex[] = "Zirel.RunOrDialog";
+
+// True when another launcher holds a run or a dialog. When `claim` is set and none does, this
+// process takes the mutex for itself.
+bool AnotherRunOrDialog(bool claim)
+{
+    if (!claim) {
+        HANDLE held = OpenMutexA(SYNCHRONIZE, FALSE, kRunOrDialogMutex);
+        if (held)
+            CloseHandle(held);
+        return held != nullptr;
+    }
+    return CreateMutexA(nullptr, FALSE, kRunOrDialogMutex) && GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
 // A window handle passed as decimal text is its 32-bit form, sign-extended on 64-bit Windows.
 HWND HandleFromValue(uint32_t value)
 {
@@ -43,6 +62,8 @@ void LauncherMain()
 
     const std::string arguments(ArgumentText(GetCommandLineA()));
     const char switchCharacter = SwitchCharacter(arguments);
+    if (AnotherRunOrDialog(switchCharacter == 'S' || switchCharacter == 'C' || arguments.empty()))
+        EndLauncher();
     if (switchCharacter == 'P') {
         AttachPreview(HandleFromValue(PreviewParentHandle(arguments)));
         return;

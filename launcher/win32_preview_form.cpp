@@ -55,6 +55,18 @@ void RegisterClasses(WNDPROC formProc, WNDPROC imageProc)
     RegisterClassA(&windowClass);
 }
 
+// The window the preview lives in, watched by ParentWatchTick.
+HWND previewParent = nullptr;
+
+// NOTE: when the process that owns the preview area dies, its windows go with it, ours (a child
+// of it) included, and under Wine our process is never told: no WM_DESTROY reaches the form.
+// A slow thread timer, which needs no window of ours, ends the launcher once the area is gone.
+void CALLBACK ParentWatchTick(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (!IsWindow(previewParent))
+        EndLauncher();
+}
+
 }  // namespace
 
 void Vant_R::Load()
@@ -151,4 +163,6 @@ void AttachPreview(HWND parent)
     MoveWindow(form.Window(), 0, 0, layout.widthPixels, layout.heightPixels, FALSE);
     MoveWindow(form.Img_Prev(), 0, 0, layout.widthPixels, layout.heightPixels, FALSE);
     ShowWindow(form.Window(), SW_SHOWNA);
+    previewParent = parent;
+    SetTimer(nullptr, 0, 1000, ParentWatchTick);
 }

@@ -264,4 +264,19 @@ void SetWineVersionFor(const std::string& exeName, const char* version)
     }
 }
 
+ScopedNativeWinmm::ScopedNativeWinmm(const std::string& exeName)
+    : key_("Software\\Wine\\AppDefaults\\" + exeName + "\\DllOverrides")
+{
+    HKEY handle = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &handle, nullptr) == ERROR_SUCCESS) {
+        static const char kNative[] = "native";
+        RegSetValueExA(handle, "winmm", 0, REG_SZ, reinterpret_cast<const BYTE*>(kNative),
+                       sizeof(kNative));
+        RegCloseKey(handle);
+    }
+}
+
+ScopedNativeWinmm::~ScopedNativeWinmm() { RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str()); }
+
 }  // namespace zt

@@ -88,4 +88,19 @@ std::string SaveArtifact(const Screenshot& shot, const std::string& name);
 // Sets or removes the Windows version Wine reports to one program (e.g. "win98").
 void SetWineVersionFor(const std::string& exeName, const char* version);
 
+// While it lives, Wine loads winmm.dll from the program's own folder for programs named
+// `exeName` (the recording stand-in, when a test has copied it there).
+// NOTE: WINEDLLOVERRIDES set from a Windows process does not reach its children under Wine 8;
+// the per-program registry entry does.
+class ScopedNativeWinmm {
+public:
+    explicit ScopedNativeWinmm(const std::string& exeName);
+    ~ScopedNativeWinmm();
+    ScopedNativeWinmm(const ScopedNativeWinmm&) = delete;
+    ScopedNativeWinmm& operator=(const ScopedNativeWinmm&) = delete;
+
+private:
+    std::string key_;
+};
+
 }  // namespace zt
