@@ -1,17 +1,18 @@
 // Frame and start-up benchmarks under Wine, driven by scripts/bench.sh. One console program,
 // one measurement per run, so every figure comes from a fresh process in the same conditions:
 //
-//   zirel_frame_bench.exe scene SECONDS      the renderer's own loop: RenderFrame + Sleep(0)
-//   zirel_frame_bench.exe tops SECONDS       drawing alone: twenty display-list tops, fixed
-//                                            transforms, same window, pixel format and lighting
-//   zirel_frame_bench.exe bare SECONDS       clear and swap only
+//   zirel_frame_bench.exe scene FRAMES       the renderer's own loop: RenderFrame + Sleep(0)
+//   zirel_frame_bench.exe tops FRAMES        drawing alone: the same twenty display-list calls
+//                                            under the same transforms (poses recorded first),
+//                                            same window, pixel format and lighting
+//   zirel_frame_bench.exe bare FRAMES        clear and swap only
 //   zirel_frame_bench.exe firstframe         a minimal OpenGL program: window, context, one
 //                                            grey frame; stays up until a key (start-up baseline)
 //   zirel_frame_bench.exe startup PROGRAM ARGS...   milliseconds from starting PROGRAM until
-//                                            the screen's middle shows anything but black
-//   zirel_frame_bench.exe ending SCR_PATH    milliseconds from a key press to the renderer's
-//                                            window being gone and to the launcher having ended,
-//                                            and the peak working set of both programs
+//                                            the screen shows anything but black
+//   zirel_frame_bench.exe ending LABEL PROGRAM ARGS   milliseconds from a key press to the
+//                                            renderer's window being gone and to PROGRAM having
+//                                            ended, and the peak working sets of both
 //
 // Each prints one line "name value unit ..." that the script collects.
 #include <windows.h>
@@ -19,13 +20,21 @@
 
 #include <GL/gl.h>
 
+#include <GL/glu.h>
+
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "gl_drawing.h"
 #include "renderer_state.h"
 #include "scene.h"
+#include "scene_state.h"
+#include "top.h"
+#include "top_path.h"
 
 namespace {
 
@@ -80,59 +89,84 @@ bool PumpMessages()
     return true;
 }
 
-// Twenty tops at fixed places, with the calls the scene makes per top.
-void DrawFixedTops()
+// Same scene, same poses in every run: a fixed seed, the normal view, and the first runs (black
+// tops) already behind.
+constexpr uint32_t kSeed = 20261206;
+constexpr int kWarmUpFrames = 600;
+
+void ResetToFixedScene()
 {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    for (int i = 0; i < 20; ++i) {
-        const float x = float(i % 5) * 100.0f - 200.0f;
-        const float y = float(i / 5) * 100.0f - 150.0f;
-        glColor3f(0.2f + 0.04f * float(i), 0.5f, 1.0f - 0.04f * float(i));
-        glPushMatrix();
-        glLoadIdentity();
-        glTranslatef(x, y, 0.0f);
-        glRotatef(20.0f, 1.0f, 0.0f, 0.0f);
-        glRotatef(float(i) * 18.0f, 0.0f, 1.0f, 0.0f);
-        glTranslatef(30.0f, 0.0f, 0.0f);
-        glCallList(1);
-        glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(80.0, double(GetSystemMetrics(SM_CXSCREEN)) / GetSystemMetrics(SM_CYSCREEN),
+                   50.0, 3000.0);
+    glTranslatef(0.0f, 0.0f, -400.0f);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    FreeSceneTables();
+    renderer.random.Seed(kSeed);
+    SetupScene(renderer.random);
+}
+
+// One frame's motion without drawing, exactly as RenderFrame moves the scene.
+void StepScene()
+{
+    for (int32_t i = 0; i < scene.pathCount; ++i) {
+        scene.paths[i]->Step(renderer.random);
+        for (int32_t j = i * scene.topsPerPath; j < (i + 1) * scene.topsPerPath; ++j)
+            scene.tops[j]->Step(renderer.random);
     }
-    PresentFrame();
 }
 
-void DrawBare()
-{
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    PresentFrame();
-}
-
-int RunFrames(const char* mode, double seconds)
+int RunFrames(const std::string& mode, int frames)
 {
     HWND window = CreateBenchWindow("Zirel frame bench");
     SetSceneDefaults();
-    InitGL(window);  // the renderer's own pixel format, context, view and scene set-up
-    void (*frame)() = std::strcmp(mode, "scene") == 0  ? RenderFrame
-                      : std::strcmp(mode, "tops") == 0 ? DrawFixedTops
-                                                       : DrawBare;
-    for (int i = 0; i < 20; ++i)  // warm up: first frames pay for shader and buffer set-up
-        frame();
-    glFinish();
-    long frames = 0;
-    const double start = Now();
-    double elapsed = 0.0;
-    while (elapsed < seconds) {
-        frame();
-        Sleep(0);
-        ++frames;
-        if ((frames & 15) == 0) {
-            PumpMessages();
-            elapsed = Now() - start;
+    InitGL(window);  // the renderer's own pixel format, context, lighting and display list
+    ResetToFixedScene();
+    for (int i = 0; i < kWarmUpFrames; ++i)
+        StepScene();
+
+    // "tops" replays the poses the scene would have: the same display-list calls under the same
+    // transforms, with none of the scene's own work in the timed loop.
+    std::vector<Top> poses;
+    if (mode == "tops") {
+        poses.reserve(size_t(frames) * 20);
+        double stepping = 0.0;
+        for (int f = 0; f < frames; ++f) {
+            const double before = Now();
+            StepScene();
+            stepping += Now() - before;
+            for (int32_t j = 0; j < scene.pathCount * scene.topsPerPath; ++j)
+                poses.push_back(*scene.tops[j]);
         }
+        // The scene's own work per frame in this very program, for attributing a - b.
+        std::printf("scene_steps_wine %.1f us/frame\n", stepping / frames * 1e6);
+    }
+    const size_t topsPerFrame = size_t(scene.pathCount) * size_t(scene.topsPerPath);
+
+    glFinish();
+    const double start = Now();
+    for (int f = 0; f < frames; ++f) {
+        if (mode == "scene") {
+            RenderFrame();
+        } else if (mode == "tops") {
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            for (size_t j = 0; j < topsPerFrame; ++j)
+                DrawTop(poses[size_t(f) * topsPerFrame + j]);
+            PresentFrame();
+        } else {
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            PresentFrame();
+        }
+        Sleep(0);
+        if ((f & 15) == 0)
+            PumpMessages();
     }
     glFinish();
-    elapsed = Now() - start;
-    std::printf("frames_%s %.1f frames/s (%ld frames in %.2f s)\n", mode, frames / elapsed, frames,
-                elapsed);
+    const double elapsed = Now() - start;
+    std::printf("frames_%s %.1f frames/s (%d frames in %.2f s)\n", mode.c_str(), frames / elapsed,
+                frames, elapsed);
     ShutdownGL(window);
     DestroyWindow(window);
     return 0;
@@ -167,12 +201,11 @@ int RunFirstFrame()
     return 0;
 }
 
-// True when a 200 x 200 square in the middle of the screen shows anything but black.
+// True when the screen shows anything but black. The whole screen is read: the saver's first
+// tops start low and dark, so a square in the middle would see them late.
 bool ScreenShowsSomething()
 {
-    const int w = 200, h = 200;
-    const int left = GetSystemMetrics(SM_CXSCREEN) / 2 - w / 2;
-    const int top = GetSystemMetrics(SM_CYSCREEN) / 2 - h / 2;
+    static const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     BITMAPINFO info{};
@@ -184,7 +217,7 @@ bool ScreenShowsSomething()
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, w, h, screen, left, top, SRCCOPY);
+    BitBlt(memory, 0, 0, w, h, screen, 0, 0, SRCCOPY);
     GdiFlush();
     bool any = false;
     const auto* pixels = static_cast<const uint32_t*>(bits);
@@ -256,11 +289,11 @@ SIZE_T PeakWorkingSet(HANDLE process)
     return GetProcessMemoryInfo(process, &counters, sizeof(counters)) ? counters.PeakWorkingSetSize : 0;
 }
 
-int RunEnding(const std::string& scr)
+int RunEnding(const std::string& label, const std::string& program, const std::string& args)
 {
-    PROCESS_INFORMATION launcher{};
-    if (!StartProcess(scr, "\"" + scr + "\" /s", launcher)) {
-        std::printf("ending error: cannot start %s\n", scr.c_str());
+    PROCESS_INFORMATION started{};
+    if (!StartProcess(program, "\"" + program + "\" " + args, started)) {
+        std::printf("ending_%s error: cannot start %s\n", label.c_str(), program.c_str());
         return 1;
     }
     HWND window = nullptr;
@@ -269,8 +302,8 @@ int RunEnding(const std::string& scr)
         Sleep(10);
     }
     if (!window) {
-        std::printf("ending error: no renderer window\n");
-        EndProcess(launcher, nullptr);
+        std::printf("ending_%s error: no renderer window\n", label.c_str());
+        EndProcess(started, nullptr);
         return 1;
     }
     Sleep(3000);  // let it run a while so the working sets are those of a running saver
@@ -278,7 +311,7 @@ int RunEnding(const std::string& scr)
     GetWindowThreadProcessId(window, &rendererId);
     HANDLE rendererProcess = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | SYNCHRONIZE,
                                          FALSE, rendererId);
-    const SIZE_T launcherPeak = PeakWorkingSet(launcher.hProcess);
+    const SIZE_T programPeak = PeakWorkingSet(started.hProcess);
     const SIZE_T rendererPeak = rendererProcess ? PeakWorkingSet(rendererProcess) : 0;
 
     const double pressed = Now();
@@ -287,17 +320,18 @@ int RunEnding(const std::string& scr)
     while (Now() - pressed < 10.0 && (gone < 0 || ended < 0)) {
         if (gone < 0 && !FindWindowA(nullptr, "Vant_VC"))
             gone = Now() - pressed;
-        if (ended < 0 && WaitForSingleObject(launcher.hProcess, 0) == WAIT_OBJECT_0)
+        if (ended < 0 && WaitForSingleObject(started.hProcess, 0) == WAIT_OBJECT_0)
             ended = Now() - pressed;
         Sleep(1);
     }
-    std::printf("ending_renderer_gone %.0f ms\n", gone * 1000.0);
-    std::printf("ending_launcher_ended %.0f ms\n", ended * 1000.0);
+    std::printf("ending_%s_window_gone %.0f ms\n", label.c_str(), gone * 1000.0);
+    std::printf("ending_%s_process_ended %.0f ms\n", label.c_str(), ended * 1000.0);
     std::printf("peak_working_set_renderer %.1f MiB\n", double(rendererPeak) / 1048576.0);
-    std::printf("peak_working_set_launcher %.1f MiB\n", double(launcherPeak) / 1048576.0);
+    if (rendererId != started.dwProcessId)
+        std::printf("peak_working_set_launcher %.1f MiB\n", double(programPeak) / 1048576.0);
     if (rendererProcess)
         CloseHandle(rendererProcess);
-    EndProcess(launcher, FindWindowA(nullptr, "Vant_VC"));
+    EndProcess(started, FindWindowA(nullptr, "Vant_VC"));
     return gone < 0 || ended < 0;
 }
 
@@ -306,21 +340,20 @@ int RunEnding(const std::string& scr)
 int main(int argc, char** argv)
 {
     const std::string mode = argc > 1 ? argv[1] : "";
-    const double seconds = argc > 2 ? std::atof(argv[2]) : 5.0;
     int status = 2;
     if (mode == "scene" || mode == "tops" || mode == "bare")
-        status = RunFrames(mode.c_str(), seconds > 0 ? seconds : 5.0);
+        status = RunFrames(mode, argc > 2 ? std::max(1, std::atoi(argv[2])) : 3000);
     else if (mode == "firstframe")
         status = RunFirstFrame();
     else if (mode == "startup" && argc > 3)
         status = RunStartup(argv[2], argv[3], argc > 4 ? std::string("\"") + argv[3] + "\" " + argv[4]
                                                        : std::string("\"") + argv[3] + "\"",
                             argc > 5 ? argv[5] : "Vant_VC");
-    else if (mode == "ending" && argc > 2)
-        status = RunEnding(argv[2]);
+    else if (mode == "ending" && argc > 3)
+        status = RunEnding(argv[2], argv[3], argc > 4 ? argv[4] : "");
     else
-        std::fprintf(stderr, "usage: zirel_frame_bench scene|tops|bare [seconds] | firstframe | "
-                             "startup LABEL EXE [ARGS [TITLE]] | ending SCR\n");
+        std::fprintf(stderr, "usage: zirel_frame_bench scene|tops|bare [frames] | firstframe | "
+                             "startup LABEL EXE [ARGS [TITLE]] | ending LABEL EXE [ARGS]\n");
     std::fflush(stdout);
     return status;
 }

@@ -7,6 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 passed=0
 failed=0
+skipped=0
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 
@@ -23,12 +24,14 @@ count_ctest() {
 
 # GoogleTest: "[  PASSED  ] N tests." and "[  FAILED  ] F tests, listed below:"
 count_gtest() {
-  local ok bad
+  local ok bad skip
   ok=$(grep -E '^\[  PASSED  \] [0-9]+ test' "$log" | tail -n 1 | sed -E 's/[^0-9]*([0-9]+).*/\1/')
   bad=$(grep -E '^\[  FAILED  \] [0-9]+ tests?, listed below' "$log" | tail -n 1 | sed -E 's/[^0-9]*([0-9]+).*/\1/')
   if [ -z "$ok" ] && [ -z "$bad" ]; then failed=$((failed + 1)); return; fi
+  skip=$(grep -E '^\[  SKIPPED \] [0-9]+ tests?, listed below' "$log" | tail -n 1 | sed -E 's/[^0-9]*([0-9]+).*/\1/')
   passed=$((passed + ${ok:-0}))
   failed=$((failed + ${bad:-0}))
+  skipped=$((skipped + ${skip:-0}))
 }
 
 suite() {  # suite <title> <counter> <command...>
@@ -55,5 +58,5 @@ suite "fuzzers, ${FUZZ_SECONDS:-10} s each" count_fuzz scripts/fuzz.sh "${FUZZ_S
 suite "Windows programs under Wine" count_gtest tests/wine/run.sh
 
 echo
-echo "Total: $passed passed, $failed failed"
+echo "Total: $passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]
