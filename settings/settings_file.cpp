@@ -45,7 +45,7 @@ bool IsUnsignedDecimal(std::string_view text)
 
 }  // namespace
 
-std::optional<int16_t> ParseSettingNumber(std::string_view text)
+std::optional<double> ParseDecimalText(std::string_view text)
 {
     text = TrimBlanks(text);
     bool negative = false;
@@ -59,7 +59,15 @@ std::optional<int16_t> ParseSettingNumber(std::string_view text)
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size())
         return std::nullopt;
-    const double whole = std::floor(negative ? -value : value);
+    return negative ? -value : value;
+}
+
+std::optional<int16_t> ParseSettingNumber(std::string_view text)
+{
+    const std::optional<double> value = ParseDecimalText(text);
+    if (!value)
+        return std::nullopt;
+    const double whole = std::floor(*value);
     if (whole < -32768.0 || whole > 32767.0)
         return std::nullopt;
     return int16_t(whole);
@@ -67,7 +75,10 @@ std::optional<int16_t> ParseSettingNumber(std::string_view text)
 
 std::string SettingNumberText(int value)
 {
-    return value < 0 ? std::to_string(value) : " " + std::to_string(value);
+    std::string text = std::to_string(value);
+    if (value >= 0)
+        text.insert(text.begin(), ' ');
+    return text;
 }
 
 std::string FolderOf(std::string_view path)

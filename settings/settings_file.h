@@ -16,6 +16,11 @@ inline constexpr char kKeyBgmKind[] = "BGM\x8B\xE6\x95\xAA";    // BGM区分
 inline constexpr char kKeyBgmRepeat[] = "BGM\xD8\xCB\xDF\xB0\xC4";  // BGMﾘﾋﾟｰﾄ
 inline constexpr char kKeyBgmFile[] = "BGM\xCC\xA7\xB2\xD9";    // BGMﾌｧｲﾙ
 
+// A decimal number text: blanks around it, an optional sign, digits with an optional fraction
+// and exponent. nullopt for anything else (empty, letters, hexadecimal, "inf", "nan") and for a
+// value too large for a double.
+std::optional<double> ParseDecimalText(std::string_view text);
+
 // The whole part (rounded toward minus infinity) of a decimal number text; blanks around it are
 // allowed. nullopt when the text is no number or the whole part lies outside -32768..32767.
 std::optional<int16_t> ParseSettingNumber(std::string_view text);

@@ -1,9 +1,8 @@
 // The settings dialog's portable decisions. See settings_dialog_logic.h.
 #include "settings_dialog_logic.h"
 
-#include <cctype>
 #include <cmath>
-#include <cstdlib>
+#include <optional>
 
 #include "settings_file.h"
 
@@ -14,52 +13,13 @@ std::string HashFormat(int value)
     return value == 0 ? std::string() : std::to_string(value);
 }
 
-namespace {
-
-// True for [blanks][+|-]digits[.digits][(e|E)[+|-]digits][blanks] with at least one digit
-// before the exponent. Hexadecimal, "inf" and "nan" are not numbers here.
-bool IsNumberText(std::string_view text)
-{
-    size_t i = 0;
-    const auto blank = [&](size_t at) { return at < text.size() && (text[at] == ' ' || text[at] == '\t'); };
-    const auto digit = [&](size_t at) { return at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])); };
-    while (blank(i))
-        ++i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        ++i;
-    int digits = 0;
-    while (digit(i))
-        ++i, ++digits;
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (digit(i))
-            ++i, ++digits;
-    }
-    if (digits == 0)
-        return false;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-            ++i;
-        if (!digit(i))
-            return false;
-        while (digit(i))
-            ++i;
-    }
-    while (blank(i))
-        ++i;
-    return i == text.size();
-}
-
-}  // namespace
-
 int16_t RepeatFromTrackText(std::string_view text)
 {
-    if (!IsNumberText(text))
+    const std::optional<double> value = ParseDecimalText(text);
+    if (!value)
         return 0;
-    const double value = std::strtod(std::string(text).c_str(), nullptr);
     // nearbyint in the default rounding mode rounds halves to even, as the format always did.
-    const double whole = std::nearbyint(value);
+    const double whole = std::nearbyint(*value);
     if (!(whole >= -32768.0 && whole <= 32767.0))
         return 0;  // cannot be held as a track number: saved as 0 rather than failing the save
     return int16_t(whole);

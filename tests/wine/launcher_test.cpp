@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "settings_file.h"
 #include "wine_test_support.h"
 
 #include <ocidl.h>
@@ -19,11 +20,7 @@ constexpr char kDialogTitle[] = "<Zirel>";
 constexpr DWORD kStartMs = 15000;  // a Wine program start takes a few seconds
 constexpr DWORD kEndMs = 5000;
 
-// Shift-JIS key names as the launcher writes them.
 constexpr char kIniSection[] = "[Section]\r\n";
-constexpr char kKeyKind[] = "BGM\x8B\xE6\x95\xAA";
-constexpr char kKeyRepeat[] = "BGM\xD8\xCB\xDF\xB0\xC4";
-constexpr char kKeyFile[] = "BGM\xCC\xA7\xB2\xD9";
 
 // Waits for the process to end while this thread keeps handling its own windows' messages (a
 // preview parent must answer while the launcher works on it).
@@ -78,47 +75,6 @@ std::string HandleText(HWND window)
 {
     return std::to_string(static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window)) &
                           0xFFFFFFFFull);
-}
-
-// Makes Wine load winmm.dll from Zirel.scr's own folder while it lives.
-// NOTE: WINEDLLOVERRIDES set from inside Wine does not reach a child process under Wine 8, so
-// the stand-in is selected through Wine's per-program registry entry instead.
-class ScopedNativeWinmm {
-public:
-    ScopedNativeWinmm()
-    {
-        HKEY key = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                            nullptr) == ERROR_SUCCESS) {
-            static const char kNative[] = "native";
-            RegSetValueExA(key, "winmm", 0, REG_SZ, reinterpret_cast<const BYTE*>(kNative),
-                           sizeof(kNative));
-            RegCloseKey(key);
-        }
-    }
-    ~ScopedNativeWinmm() { RegDeleteKeyA(HKEY_CURRENT_USER, kKey); }
-    ScopedNativeWinmm(const ScopedNativeWinmm&) = delete;
-    ScopedNativeWinmm& operator=(const ScopedNativeWinmm&) = delete;
-
-private:
-    static constexpr char kKey[] = "Software\\Wine\\AppDefaults\\Zirel.scr\\DllOverrides";
-};
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
 }
 
 class Launcher : public ::testing::Test {
@@ -431,8 +387,8 @@ TEST_F(Launcher, RunWithMusicButNoSoundDeviceEndsQuietly)
     // The system winmm under Wine has no sound card here: open fails, nothing is shown.
     WithRenderer();
     ASSERT_TRUE(dir.Write("song.mp3", "not really music"));
-    ASSERT_TRUE(dir.Write("Zirel.ini", std::string(kIniSection) + kKeyKind + "= 2\r\n" +
-                                           kKeyFile + "=" + dir.File("song.mp3") + "\r\n"));
+    ASSERT_TRUE(dir.Write("Zirel.ini", std::string(kIniSection) + kKeyBgmKind + "= 2\r\n" +
+                                           kKeyBgmFile + "=" + dir.File("song.mp3") + "\r\n"));
     Start("/s");
     ASSERT_NE(WaitForRenderer(), nullptr);
     zt::Pump(1200);  // at least one restart attempt of the file
@@ -453,7 +409,7 @@ TEST_F(Launcher, RunStartsTheMusicBeforeTheRendererAndStopsItAtTheEnd)
 {
     WithRenderer();
     ASSERT_TRUE(dir.Copy(zt::StandinDir() + "\\winmm.dll", "winmm.dll"));
-    ScopedNativeWinmm standin;
+    zt::ScopedNativeWinmm standin("Zirel.scr");
     const std::string mp3 = dir.File("song.mp3");
     const std::string wav = dir.File("loop.WAV");
     const MusicRun runs[] = {
@@ -475,8 +431,8 @@ TEST_F(Launcher, RunStartsTheMusicBeforeTheRendererAndStopsItAtTheEnd)
         SCOPED_TRACE(run.name);
         DeleteFileA(dir.File("winmm_log.txt").c_str());
         ASSERT_TRUE(dir.Write("winmm_script.txt", run.script));
-        std::string ini = std::string(kIniSection) + kKeyKind + "=" + run.kind + "\r\n" +
-                          kKeyRepeat + "= 0\r\n";
+        std::string ini = std::string(kIniSection) + kKeyBgmKind + "=" + run.kind + "\r\n" +
+                          kKeyBgmRepeat + "= 0\r\n";
         if (*run.file) {
             const std::string name = run.file;
             if (name.back() == '\\') {
@@ -484,19 +440,19 @@ TEST_F(Launcher, RunStartsTheMusicBeforeTheRendererAndStopsItAtTheEnd)
             } else if (name.rfind("gone", 0) != 0) {
                 ASSERT_TRUE(dir.Write(run.file, "RIFF"));
             }
-            ini += std::string(kKeyFile) + "=" + dir.File(run.file) + "\r\n";
+            ini += std::string(kKeyBgmFile) + "=" + dir.File(run.file) + "\r\n";
         }
         ASSERT_TRUE(dir.Write("Zirel.ini", ini));
 
         Start("/s");
         ASSERT_NE(WaitForRenderer(), nullptr);
-        const std::vector<std::string> started = Lines(dir.Read("winmm_log.txt"));
+        const std::vector<std::string> started = zt::Lines(dir.Read("winmm_log.txt"));
         ASSERT_GE(started.size(), run.atStart.size());
         for (size_t i = 0; i < run.atStart.size(); ++i)
             EXPECT_EQ(started[i], run.atStart[i]);
 
         EndRendererByKeyAndExpectTheRunToEnd();
-        const std::vector<std::string> log = Lines(dir.Read("winmm_log.txt"));
+        const std::vector<std::string> log = zt::Lines(dir.Read("winmm_log.txt"));
         if (run.atEnd.empty()) {
             EXPECT_TRUE(log.empty()) << log.front();
             continue;
@@ -511,14 +467,14 @@ TEST_F(Launcher, ACdRunWithoutADiscStopsWatchingAndSendsNoStop)
 {
     WithRenderer();
     ASSERT_TRUE(dir.Copy(zt::StandinDir() + "\\winmm.dll", "winmm.dll"));
-    ScopedNativeWinmm standin;
+    zt::ScopedNativeWinmm standin("Zirel.scr");
     ASSERT_TRUE(dir.Write("winmm_script.txt", "mci status cdaudio=266|\r\n"));
-    ASSERT_TRUE(dir.Write("Zirel.ini", std::string(kIniSection) + kKeyKind + "= 1\r\n"));
+    ASSERT_TRUE(dir.Write("Zirel.ini", std::string(kIniSection) + kKeyBgmKind + "= 1\r\n"));
     Start("/s");
     ASSERT_NE(WaitForRenderer(), nullptr);
     zt::Pump(600);
     EndRendererByKeyAndExpectTheRunToEnd();
-    const std::vector<std::string> log = Lines(dir.Read("winmm_log.txt"));
+    const std::vector<std::string> log = zt::Lines(dir.Read("winmm_log.txt"));
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log.front(), "mci: open cdaudio");
     for (const std::string& line : log) {

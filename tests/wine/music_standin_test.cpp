@@ -18,31 +18,6 @@ F Export(HMODULE module, const char* name)
     return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
-// Makes Wine load winmm.dll from the program's own folder for programs named `exeName`, for as
-// long as the object lives.
-// NOTE: WINEDLLOVERRIDES only counts in the Unix environment that `wine` itself starts with (and
-// then for every process below it). Set here with SetEnvironmentVariableA it does not reach a
-// child under Wine 8, so a test selects the stand-in for one program through Wine's per-program
-// registry entry instead.
-class ScopedNativeWinmm {
-public:
-    explicit ScopedNativeWinmm(const std::string& exeName)
-        : key_("Software\\Wine\\AppDefaults\\" + exeName + "\\DllOverrides")
-    {
-        HKEY handle = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle,
-                            nullptr) == ERROR_SUCCESS) {
-            static const char kNative[] = "native";
-            RegSetValueExA(handle, "winmm", 0, REG_SZ, reinterpret_cast<const BYTE*>(kNative), sizeof(kNative));
-            RegCloseKey(handle);
-        }
-    }
-    ~ScopedNativeWinmm() { RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str()); }
-
-private:
-    std::string key_;
-};
-
 TEST(MusicStandin, LogsEachCallAndAnswersFromItsScript)
 {
     zt::ScratchDir dir;
@@ -122,7 +97,7 @@ TEST_F(MusicStandinProgram, NativeOverrideRoutesEveryCallOfAStaticProgramToIt)
 {
     int exitCode = -1;
     {
-        ScopedNativeWinmm native(kProgram);
+        zt::ScopedNativeWinmm native(kProgram);
         exitCode = RunProbe();
     }
     EXPECT_EQ(exitCode, 1);  // the scripted drive kept the watch running

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "../../settings/dialog/settings_dialog_ids.h"
-#include "../../settings/settings_file.h"
+#include "settings_file.h"
 #include "wine_test_support.h"
 
 #include <tlhelp32.h>  // after <windows.h>, which it needs
@@ -34,22 +34,6 @@ std::string WithDir(std::string text, const std::string& dir)
     for (size_t at = text.find("%DIR%"); at != std::string::npos; at = text.find("%DIR%", at))
         text.replace(at, 5, dir);
     return text;
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    for (size_t start = 0; start < text.size();) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
 }
 
 // Titles (or classes, for untitled ones) of the visible top-level windows of a process.
@@ -327,7 +311,7 @@ TEST_P(RobustRun, EndsCleanlyWithTheExpectedMusic)
     EXPECT_EQ(FindWindowA("#32770", nullptr), nullptr) << "a message box is left";
 
     // The music: these commands, and after the end nothing left playing.
-    const std::vector<std::string> log = Lines(dir.Read("winmm_log.txt"));
+    const std::vector<std::string> log = zt::Lines(dir.Read("winmm_log.txt"));
     if (row.first.empty() && row.last.empty()) {
         EXPECT_TRUE(log.empty()) << log.front();
         return;

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "../../settings/dialog/settings_dialog_ids.h"
-#include "../../settings/settings_file.h"
+#include "settings_file.h"
 #include "wine_test_support.h"
 
 namespace {

@@ -6,24 +6,11 @@
 #include <cstdio>
 #include <string>
 
-namespace {
-
-std::string ModuleFolder()
-{
-    HMODULE self = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&ModuleFolder), &self);
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(self, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\'));
-}
-
-}  // namespace
+#include "standin_folder.h"
 
 extern "C" __declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND)
 {
-    const std::string folder = ModuleFolder();
+    const std::string folder = StandinFolder();
     BOOL running = FALSE;
     SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
     if (FILE* log = std::fopen((folder + "\\password_calls.txt").c_str(), "a")) {

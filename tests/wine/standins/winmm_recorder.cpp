@@ -33,22 +33,13 @@
 #include <cstring>
 #include <string>
 
-namespace {
+#include "standin_folder.h"
 
-std::string ModuleFolder()
-{
-    HMODULE self = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&ModuleFolder), &self);
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(self, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\'));
-}
+namespace {
 
 void Log(const std::string& line)
 {
-    if (FILE* log = std::fopen((ModuleFolder() + "\\winmm_log.txt").c_str(), "ab")) {
+    if (FILE* log = std::fopen((StandinFolder() + "\\winmm_log.txt").c_str(), "ab")) {
         std::fprintf(log, "%s\r\n", line.c_str());
         std::fclose(log);
     }
@@ -58,7 +49,7 @@ void Log(const std::string& line)
 template <typename F>
 void ForEachScriptLine(F onLine)
 {
-    FILE* in = std::fopen((ModuleFolder() + "\\winmm_script.txt").c_str(), "rb");
+    FILE* in = std::fopen((StandinFolder() + "\\winmm_script.txt").c_str(), "rb");
     if (!in)
         return;
     std::string line;

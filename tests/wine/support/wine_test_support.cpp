@@ -248,6 +248,22 @@ std::string SaveArtifact(const Screenshot& shot, const std::string& name)
     return path;
 }
 
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
 void SetWineVersionFor(const std::string& exeName, const char* version)
 {
     const std::string key = "Software\\Wine\\AppDefaults\\" + exeName;

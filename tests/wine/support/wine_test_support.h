@@ -85,6 +85,9 @@ Screenshot CaptureRect(const RECT& rect);
 // Writes a 24-bit BMP into ArtifactDir() (when set); returns the path written or "".
 std::string SaveArtifact(const Screenshot& shot, const std::string& name);
 
+// The lines of a text file's content, without their line ends (LF or CRLF).
+std::vector<std::string> Lines(const std::string& text);
+
 // Sets or removes the Windows version Wine reports to one program (e.g. "win98").
 void SetWineVersionFor(const std::string& exeName, const char* version);
 
