@@ -7,7 +7,7 @@ JOBS ?= $(shell nproc)
 HOST_BUILD := build/host
 WIN_BUILD := build/win
 
-.PHONY: all run test bench fuzz sanitizers deps-run deps-test host win dist art clean
+.PHONY: all run test bench fuzz sanitizers screenshots preview-art deps-run deps-test host win dist art clean
 
 all: host win
 
@@ -63,6 +63,14 @@ art:
 # Redraws the preview picture (art/preview.jpg) from a screenshot of the renderer.
 preview-art: deps-run dist
 	scripts/make-preview.sh
+
+# The README's pictures: the running saver (docs/saver.png, after 20 s of animation) and the
+# settings dialog (docs/settings-dialog.png, taken by its Windows-side test).
+screenshots: deps-test
+	@$(MAKE) --no-print-directory win
+	ZIREL_RUN_SECONDS=20 ZIREL_RUN_SCREENSHOT=$(CURDIR)/docs/saver.png scripts/run-saver.sh
+	ZIREL_ARTIFACTS_DIR=$(CURDIR)/build/screenshots tests/wine/run.sh --gtest_filter='SettingsDialog.OpensAsZirel*'
+	cp build/screenshots/settings-dialog.png docs/settings-dialog.png
 
 clean:
 	rm -rf build dist

@@ -100,7 +100,7 @@ size() { stat -c %s "$1" 2>/dev/null || echo n/a; }
   echo "| 5 | peak working set, renderer | $(value peak_working_set_renderer) MiB | | GetProcessMemoryInfo after 3 s of running |"
   echo "| 5 | peak working set, launcher | $(value peak_working_set_launcher) MiB | | same |"
   echo "| 5 | size of dist/Zirel.dll | $(size dist/Zirel.dll) bytes | | imports: $(imports dist/Zirel.dll)|"
-  echo "| 5 | size of dist/Zirel.scr | $(size dist/Zirel.scr) bytes | | imports: $(imports dist/Zirel.scr)|"
+  echo "| 5 | size of dist/Zirel.scr | $(size dist/Zirel.scr) bytes | | imports: $(imports dist/Zirel.scr); on first use: $(sed -nE 's/.*zirel_delay_import\(([a-z0-9]+) .*/\1.dll/p' CMakeLists.txt | tr '\n' ' ')|"
   echo
   echo "Machine: $(nproc) cores, $(awk '/MemTotal/ { printf "%.0f GiB", $2 / 1048576 }' /proc/meminfo), $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'); $(wine --version 2>/dev/null); $(date -u +%Y-%m-%d)."
 } >"$out/results.md"

@@ -4,7 +4,8 @@
 # the standard preview area of 152 x 112 pixels. Needs a built Zirel.dll (make dist).
 #   ZIREL_DIST_DIR        folder holding Zirel.dll (default dist/)
 #   ZIREL_WINEPREFIX      Wine prefix to use (default build/preview-prefix)
-#   ZIREL_PREVIEW_SECONDS seconds of animation before the screenshot (default 6)
+#   ZIREL_PREVIEW_SECONDS seconds of animation before the screenshot (default 20: the first runs
+#                         of the tops are black, and the colours need a while to fade in)
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 dist="${ZIREL_DIST_DIR:-$root/dist}"
@@ -27,15 +28,16 @@ for _ in $(seq 1 150); do
   sleep 0.1
 done
 [ -n "$window" ] || { echo "make-preview: the renderer window did not appear" >&2; kill "$renderer"; exit 1; }
-sleep "${ZIREL_PREVIEW_SECONDS:-6}"
+sleep "${ZIREL_PREVIEW_SECONDS:-20}"
 import -window root "$shot"
 xdotool key --window "$window" space
 for _ in $(seq 1 50); do kill -0 "$renderer" 2>/dev/null || break; sleep 0.1; done
 kill "$renderer" 2>/dev/null
 wait "$renderer" 2>/dev/null
 
-# The whole screen, cut to the preview area's proportions and scaled down, so the picture looks
-# like the saver at a glance; a little sharpening keeps the small tops crisp.
-convert "$shot" -gravity center -crop "$(identify -format '%w' "$shot")x$(( $(identify -format '%w' "$shot") * 112 / 152 ))+0+0" \
-  +repage -filter Lanczos -resize '152x112!' -unsharp 0x0.6 -strip -quality 92 "$out" || exit 1
+# The middle of the screen, where the tops fly, at four times the preview area's size, scaled
+# down: small coloured tops on black, as the saver looks from across the room. A little
+# sharpening keeps them crisp.
+convert "$shot" -gravity center -crop 608x448+0+0 +repage -filter Lanczos -resize '152x112!' \
+  -unsharp 0x0.6 -strip -quality 92 "$out" || exit 1
 echo "make-preview: wrote art/preview.jpg from $shot"
