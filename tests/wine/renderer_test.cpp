@@ -5,7 +5,6 @@
 
 namespace {
 
-constexpr char kRunningTitle[] = "Vant_VC";
 constexpr char kSaverClass[] = "WindowsScreenSaverClass";
 
 class Renderer : public ::testing::Test {
@@ -23,7 +22,7 @@ protected:
         process = zt::Process::Start(exe, args.empty() ? exe : exe + " " + args, dir.Path());
         if (!process.Started())
             return nullptr;
-        HWND window = zt::WaitForWindow(kRunningTitle, 10000);
+        HWND window = zt::WaitForWindow(zt::kRendererTitle, 10000);
         zt::Pump(300);  // let it draw and take its first input messages
         return window;
     }
@@ -31,12 +30,13 @@ protected:
     // True when the renderer ended by itself with code 0 and its window is gone.
     bool EndsCleanly(DWORD ms = 5000)
     {
-        return process.WaitExit(ms) && process.ExitCode() == 0 && !FindWindowA(nullptr, kRunningTitle);
+        return process.WaitExit(ms) && process.ExitCode() == 0 &&
+               !FindWindowA(nullptr, zt::kRendererTitle);
     }
 
     bool KeepsRunning(DWORD ms = 700)
     {
-        return !process.WaitExit(ms) && FindWindowA(nullptr, kRunningTitle) != nullptr;
+        return !process.WaitExit(ms) && FindWindowA(nullptr, zt::kRendererTitle) != nullptr;
     }
 
     zt::ScratchDir dir;
@@ -178,7 +178,7 @@ TEST_F(Renderer, HandsOverToASaverStillStarting)
     }
     EXPECT_TRUE(ended);
     EXPECT_EQ(process.ExitCode(), 0u);
-    EXPECT_EQ(FindWindowA(nullptr, kRunningTitle), nullptr);
+    EXPECT_EQ(FindWindowA(nullptr, zt::kRendererTitle), nullptr);
     EXPECT_EQ(GetForegroundWindow(), starting);
 
     DestroyWindow(starting);

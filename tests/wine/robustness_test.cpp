@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "../../settings/dialog/settings_dialog_ids.h"
+#include "settings_dialog_ids.h"
 #include "settings_file.h"
 #include "wine_test_support.h"
 
@@ -16,11 +16,11 @@
 
 namespace {
 
-constexpr char kRendererTitle[] = "Vant_VC";
-constexpr char kRunTitle[] = "Vant_Main";
-constexpr char kDialogTitle[] = "<Zirel>";
-constexpr DWORD kStartMs = 15000;  // a Wine program start takes a few seconds
-constexpr DWORD kEndMs = 5000;
+using zt::kDialogTitle;
+using zt::kEndMs;
+using zt::kRendererTitle;
+using zt::kRunTitle;
+using zt::kStartMs;
 
 std::string Ini(const std::string& kind, const std::string& file, const std::string& repeat = " 0")
 {

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr char kRunningTitle[] = "Vant_VC";
 
 // Hue sixths (0..5) of the clearly coloured pixels, each with enough pixels to be a top rather
 // than an edge; also counts every pixel that is not black.
@@ -67,7 +66,7 @@ TEST(SceneOnScreen, ColouredLitTopsMoveOverTheBlack)
     const std::string exe = dir.File("Zirel.dll");
     zt::Process process = zt::Process::Start(exe, exe, dir.Path());
     ASSERT_TRUE(process.Started());
-    HWND window = zt::WaitForWindow(kRunningTitle, 10000);
+    HWND window = zt::WaitForWindow(zt::kRendererTitle, 10000);
     ASSERT_NE(window, nullptr);
 
     // Every top's first run is black but for its grey highlight, and the paths' colours fade in
@@ -96,7 +95,7 @@ TEST(SceneOnScreen, ColouredLitTopsMoveOverTheBlack)
 
     PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
     EXPECT_TRUE(process.WaitExit(5000));
-    EXPECT_EQ(FindWindowA(nullptr, kRunningTitle), nullptr);
+    EXPECT_EQ(FindWindowA(nullptr, zt::kRendererTitle), nullptr);
 }
 
 }  // namespace

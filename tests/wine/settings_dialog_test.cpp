@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "../../settings/dialog/settings_dialog_ids.h"
+#include "settings_dialog_ids.h"
 #include "settings_file.h"
 #include "wine_test_support.h"
 
@@ -12,7 +12,7 @@ namespace {
 
 using namespace zirel::dialog;
 
-constexpr char kDialogTitle[] = "<Zirel>";
+using zt::kDialogTitle;
 
 class SettingsDialog : public ::testing::Test {
 protected:

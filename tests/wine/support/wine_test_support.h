@@ -10,6 +10,15 @@
 
 namespace zt {
 
+// The window titles the programs are found by.
+inline constexpr char kRendererTitle[] = "Vant_VC";  // the renderer's full-screen window
+inline constexpr char kRunTitle[] = "Vant_Main";     // the launcher's hidden run form
+inline constexpr char kDialogTitle[] = "<Zirel>";    // the settings dialog
+
+// How long a test waits for a program to come up (a Wine start takes a few seconds) or end.
+inline constexpr DWORD kStartMs = 15000;
+inline constexpr DWORD kEndMs = 5000;
+
 // Folder holding the built Zirel.scr / Zirel.dll (environment ZIREL_DIST, a Windows path).
 std::string DistDir();
 // Folder holding the built stand-ins (environment ZIREL_STANDINS).
