@@ -247,28 +247,13 @@ LRESULT CALLBACK CommandWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     return object->Handle(message, wParam, lParam);
 }
 
-bool RegisterClassOnce(HINSTANCE instance)
-{
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(instance, kClassName, &existing))
-        return true;
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = CommandWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    windowClass.lpszClassName = kClassName;
-    return RegisterClassExW(&windowClass) != 0;
-}
-
 }  // namespace
 
 HWND CreateCommandButton(HWND parent, int id, const RECT& bounds, const PropertyBag& saved,
                          const CaptionFont& ambientFont, const CommandFaceImages& faces)
 {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (!RegisterClassOnce(instance))
+    if (!RegisterClassOnce(instance, kClassName, CommandWindowProc))
         return nullptr;
     CreateParams params{&saved, &ambientFont, &faces};
     HWND window = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, bounds.left, bounds.top,
@@ -304,17 +289,6 @@ HFONT CreateCaptionFont(const CaptionFont& font)
     return CreateFontW(-int(std::lround(font.points * dpi / 72.0)), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
                        font.italic, font.underline, FALSE, font.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                        DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Utf16FromUtf8(font.faceName).c_str());
-}
-
-std::wstring Utf16FromUtf8(const std::string& text)
-{
-    if (text.empty())
-        return {};
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring wide(size_t(length > 0 ? length : 0), L'\0');
-    if (length > 0)
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(), length);
-    return wide;
 }
 
 }  // namespace zirel

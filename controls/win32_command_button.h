@@ -8,6 +8,7 @@
 #include <string>
 
 #include "command_button.h"
+#include "win32_ui_helpers.h"
 
 namespace zirel {
 
@@ -36,8 +37,5 @@ void SetCommandEnabled(HWND window, bool enabled);
 
 // A font for a caption or label, sized for the screen's dots per inch.
 HFONT CreateCaptionFont(const CaptionFont& font);
-
-// UTF-8 text for the W functions.
-std::wstring Utf16FromUtf8(const std::string& text);
 
 }  // namespace zirel

@@ -21,13 +21,8 @@ trap zirel_harness_stop EXIT
 
 wine "$dist/Zirel.dll" &
 renderer=$!
-window=""
-for _ in $(seq 1 150); do
-  window=$(xdotool search --name '^Vant_VC$' 2>/dev/null | head -n 1)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || { echo "make-preview: the renderer window did not appear" >&2; kill "$renderer"; exit 1; }
+window=$(zirel_wait_for_window Vant_VC) ||
+  { echo "make-preview: the renderer window did not appear" >&2; kill "$renderer"; exit 1; }
 sleep "${ZIREL_PREVIEW_SECONDS:-20}"
 import -window root "$shot"
 xdotool key --window "$window" space

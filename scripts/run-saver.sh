@@ -23,13 +23,7 @@ zirel_harness_start "$prefix" || exit 1
 trap zirel_harness_stop EXIT
 wine "$program" /s &
 launcher=$!
-window=""
-for _ in $(seq 1 150); do
-  window=$(xdotool search --name '^Vant_VC$' 2>/dev/null | head -n 1)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || echo "the renderer window did not appear" >&2
+zirel_wait_for_window Vant_VC >/dev/null || echo "the renderer window did not appear" >&2
 sleep "${ZIREL_RUN_SECONDS:-5}"
 import -window root "$screenshot" && echo "screenshot: $screenshot"
 window=$(xdotool search --name '^Vant_VC$' 2>/dev/null | head -n 1)

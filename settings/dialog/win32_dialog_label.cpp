@@ -116,28 +116,13 @@ LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-bool RegisterOnce(HINSTANCE instance)
-{
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(instance, kClassName, &existing))
-        return true;
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = LabelProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    windowClass.lpszClassName = kClassName;
-    return RegisterClassExW(&windowClass) != 0;
-}
-
 }  // namespace
 
 HWND CreateLabel(HWND parent, int id, int x, int y, int width, int height, const std::wstring& text,
                  const LabelStyle& style, bool sizeToText)
 {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (!RegisterOnce(instance))
+    if (!zirel::RegisterClassOnce(instance, kClassName, LabelProc))
         return nullptr;
     if (sizeToText) {
         HDC dc = GetDC(parent);

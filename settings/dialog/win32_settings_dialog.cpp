@@ -76,17 +76,6 @@ void PaintUnderChild(const PersistentImage& image, HWND parent, HWND child, HDC 
     image.CopyTo(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
 }
 
-std::wstring WideFromAnsi(const std::string& text)
-{
-    if (text.empty())
-        return {};
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring wide(size_t(length > 0 ? length : 0), L'\0');
-    if (length > 0)
-        MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), wide.data(), length);
-    return wide;
-}
-
 // The text in the ANSI code page, or false when some character has no exact equivalent there
 // (a best-fit substitute would name another file).
 bool AnsiFromWide(const std::wstring& text, std::string& out)
@@ -362,7 +351,7 @@ void SettingsDialog::Form_Load()
     SendMessageW(repeat_, WM_SETTEXT, 0, LPARAM(Utf16FromUtf8(HashFormat(settings_.bgmRepeat)).c_str()));
     for (int i = 0; i <= 30; ++i)
         SendMessageW(repeat_, CB_ADDSTRING, 0, LPARAM(Utf16FromUtf8(HashFormat(i)).c_str()));
-    SetWindowTextW(Child(panel_, kIdFileName), WideFromAnsi(settings_.bgmFile).c_str());
+    SetWindowTextW(Child(panel_, kIdFileName), WideFrom(settings_.bgmFile, CP_ACP).c_str());
     POINT cursor{};
     if (GetCursorPos(&cursor))
         zoomOrigin_ = POINT{short(cursor.x), short(cursor.y)};  // kept as 16-bit screen coordinates
@@ -504,7 +493,7 @@ void SettingsDialog::Cmd_File_Click(int k)
     wchar_t file[255] = {};
     wchar_t fileTitle[255] = {};
     static const wchar_t filter[] = L"BGMﾌｧｲﾙ (MP3 WAV)\0*.MP3;*.WAV\0";
-    const std::wstring folder = WideFromAnsi(settings_.bgmFolder);
+    const std::wstring folder = WideFrom(settings_.bgmFolder, CP_ACP);
     OPENFILENAMEW chooser{};
     chooser.lStructSize = sizeof(chooser);
     chooser.hwndOwner = window_;

@@ -61,6 +61,18 @@ zirel_wine() {
   timeout -k 10 "${ZIREL_WINE_TIMEOUT:-600}" wine "$@"
 }
 
+# Prints the X id of the first window titled exactly $1, waiting up to $2 seconds (default 15);
+# fails when none appears.
+zirel_wait_for_window() {
+  local id i
+  for i in $(seq 1 $(( ${2:-15} * 10 ))); do
+    id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
 zirel_harness_stop() {
   if [ -n "${WINEPREFIX:-}" ]; then
     timeout 20 wineserver -k >/dev/null 2>&1

@@ -419,11 +419,12 @@ TEST_F(RobustRace, TwoLaunchersAtOnceGiveOneSaverAndBothEndWithIt)
     EXPECT_EQ(renderers, 1);
 
     PostMessageA(renderer, WM_KEYDOWN, VK_SPACE, 0);
-    ExpectEverythingEnded();
+    // Either launcher may have won the race: wait for both before looking for their windows.
     EXPECT_TRUE(second.WaitExit(kEndMs));
     EXPECT_EQ(second.ExitCode(), 0u);
     for (HANDLE child : ChildProcesses(second.Id()))  // processes started after the first look
         children.push_back(child);
+    ExpectEverythingEnded();
 }
 
 // ---------------------------------------------------------------------------------------------
