@@ -27,8 +27,6 @@ public:
     ButtonWindow(HWND window, const CommandFaceImages& faces) : window_(window), faces_(faces) {}
     ~ButtonWindow() override
     {
-        if (face_)
-            DeleteObject(face_);
         if (font_)
             DeleteObject(font_);
     }
@@ -50,8 +48,7 @@ private:
     HWND window_;
     const CommandFaceImages& faces_;
     Command core_{*this};
-    HBITMAP face_ = nullptr;  // the persistent face, the window's size
-    int width_ = 0, height_ = 0;
+    PersistentImage face_;  // the painted face, the window's size
     HFONT font_ = nullptr;
     CaptionFont fontFor_;  // what font_ was made from
     bool clickPending_ = false;
@@ -68,31 +65,23 @@ void ButtonWindow::Restore(const PropertyBag& saved, const CaptionFont& ambientF
 
 void ButtonWindow::Resize(int width, int height)
 {
-    if (width == width_ && height == height_ && face_)
-        return;
-    if (face_)
-        DeleteObject(face_);
-    HDC screen = GetDC(window_);
-    face_ = CreateCompatibleBitmap(screen, width > 0 ? width : 1, height > 0 ? height : 1);
-    ReleaseDC(window_, screen);
-    width_ = width;
-    height_ = height;
+    face_.Resize(window_, width, height);
 }
 
 void ButtonWindow::DrawState(ButtonFace face, bool hoverGradient)
 {
-    if (!face_)
+    if (!face_.bitmap)
         return;
     HDC screen = GetDC(window_);
     HDC dc = CreateCompatibleDC(screen);
     HDC source = CreateCompatibleDC(screen);
     ReleaseDC(window_, screen);
-    HGDIOBJ oldFace = SelectObject(dc, face_);
+    HGDIOBJ oldFace = SelectObject(dc, face_.bitmap);
 
     // Clear: what the host shows under the control.
     HWND parent = GetParent(window_);
     if (!parent || !SendMessageW(parent, kPaintBackgroundMessage, WPARAM(dc), LPARAM(window_))) {
-        RECT all{0, 0, width_, height_};
+        RECT all{0, 0, face_.width, face_.height};
         FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
     }
 
@@ -100,14 +89,14 @@ void ButtonWindow::DrawState(ButtonFace face, bool hoverGradient)
         const GradientColours colours = FaceGradient(hoverGradient);
         TRIVERTEX vertices[2] = {
             {0, 0, colours.top.red, colours.top.green, colours.top.blue, 0},
-            {width_ - 1, height_ - 1, colours.bottom.red, colours.bottom.green, colours.bottom.blue, 0},
+            {face_.width - 1, face_.height - 1, colours.bottom.red, colours.bottom.green, colours.bottom.blue, 0},
         };
         GRADIENT_RECT mesh{0, 1};
         GradientFill(dc, vertices, 2, &mesh, 1, GRADIENT_FILL_RECT_V);
 
         HGDIOBJ oldSource = SelectObject(source, faces_[size_t(face)]);
         SetStretchBltMode(dc, COLORONCOLOR);
-        for (const RimPiece& piece : RimPieces(width_ * kTwipsPerPixel, height_ * kTwipsPerPixel)) {
+        for (const RimPiece& piece : RimPieces(face_.width * kTwipsPerPixel, face_.height * kTwipsPerPixel)) {
             const TwipRect& s = piece.source;
             const TwipRect& d = piece.destination;
             StretchBlt(dc, Pixels(d.x), Pixels(d.y), Pixels(d.width), Pixels(d.height), source, Pixels(s.x),
@@ -116,7 +105,7 @@ void ButtonWindow::DrawState(ButtonFace face, bool hoverGradient)
         SelectObject(source, oldSource);
     }
 
-    PaintCaption(dc, width_, height_);
+    PaintCaption(dc, face_.width, face_.height);
     SelectObject(dc, oldFace);
     DeleteDC(source);
     DeleteDC(dc);
@@ -210,11 +199,7 @@ LRESULT ButtonWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window_, &paint);
-        HDC memory = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(memory, face_);
-        BitBlt(dc, 0, 0, width_, height_, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteDC(memory);
+        face_.CopyTo(dc, 0, 0, face_.width, face_.height);
         EndPaint(window_, &paint);
         return 0;
     }

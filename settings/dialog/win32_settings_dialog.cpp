@@ -34,39 +34,6 @@ constexpr wchar_t kAddress[] = L"https://zirel.example/";
 constexpr wchar_t kDialogFace[] = L"ＭＳ Ｐゴシック";
 constexpr COLORREF kBaseColour = RGB(192, 192, 192);
 
-// An off-screen image the size of a window's client area, kept between repaints.
-struct PersistentImage {
-    HBITMAP bitmap = nullptr;
-    int width = 0, height = 0;
-
-    void Resize(HWND window, int w, int h)
-    {
-        if (bitmap && w == width && h == height)
-            return;
-        if (bitmap)
-            DeleteObject(bitmap);
-        HDC screen = GetDC(window);
-        bitmap = CreateCompatibleBitmap(screen, w > 0 ? w : 1, h > 0 ? h : 1);
-        ReleaseDC(window, screen);
-        width = w;
-        height = h;
-    }
-    ~PersistentImage()
-    {
-        if (bitmap)
-            DeleteObject(bitmap);
-    }
-    // Copies the part at (x, y) of the image to `dc`'s origin.
-    void CopyTo(HDC dc, int x, int y, int w, int h) const
-    {
-        HDC memory = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(dc, 0, 0, w, h, memory, x, y, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteDC(memory);
-    }
-};
-
 // Paints `child`'s share of `image` (which covers `parent`'s client area) into `dc`.
 void PaintUnderChild(const PersistentImage& image, HWND parent, HWND child, HDC dc)
 {
