@@ -1,6 +1,8 @@
 // Zirel.dll under Wine: its window, the input that ends it and the input that does not.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "wine_test_support.h"
 
 namespace {
@@ -64,13 +66,13 @@ TEST_F(Renderer, CoversTheScreenWithATopMostPopupOfItsClass)
     EXPECT_EQ(rect.right, GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(rect.bottom, GetSystemMetrics(SM_CYSCREEN));
 
-    // A full screen of the saver: the corners stay black (the tops fly in the middle).
+    // The saver covers the whole screen in black; only the small tops show on it (and right
+    // after the start most of them are still black but for their highlights).
     const zt::Screenshot shot = zt::CaptureScreen();
     zt::SaveArtifact(shot, "renderer.bmp");
     ASSERT_EQ(shot.width, rect.right);
-    EXPECT_EQ(shot.At(0, 0), 0u);
-    EXPECT_EQ(shot.At(shot.width - 1, shot.height - 1), 0u);
-    EXPECT_EQ(shot.At(2, shot.height - 3), 0u);
+    const auto black = std::count(shot.pixels.begin(), shot.pixels.end(), 0u);
+    EXPECT_GT(black, static_cast<long long>(shot.pixels.size()) * 9 / 10);
 
     PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
     EXPECT_TRUE(EndsCleanly());
