@@ -57,6 +57,10 @@ suite "host unit tests, UndefinedBehaviorSanitizer" count_ctest ctest --test-dir
 suite "fuzzers, ${FUZZ_SECONDS:-10} s each" count_fuzz scripts/fuzz.sh "${FUZZ_SECONDS:-10}"
 suite "Windows programs under Wine" count_gtest tests/wine/run.sh
 
+# The tests' size beside the product's, by the one measure everybody uses.
 echo
+if [ -x ../shared/tools/test-size ]; then
+  ../shared/tools/test-size | tail -n 1
+fi
 echo "Total: $passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]
