@@ -26,6 +26,7 @@ namespace zirel {
 //   timer, pointer away   | state 2                        | state 1; paint Normal
 //   timer, pointer away   | state 4                        | state 3; paint Selected
 //   resize, Enabled write | any, also when disabled        | paint Normal (enabled) or Disable
+//   Caption, Font write   | any                            | the face shown painted again
 //
 // The release never asks where the pointer is: a press dragged outside still clicks, unless the
 // timer has meanwhile turned 4 into 3. The gradient is drawn light at the bottom for state 2,
@@ -36,7 +37,7 @@ namespace zirel {
 void Command::Initialize()
 {
     state_ = 1;
-    view_.StartMouseTimer();
+    view_.StartMouseTimer(kMouseTimerMs);
 }
 
 void Command::MouseMove()
@@ -121,6 +122,7 @@ void Command::DrawState(ButtonFace face)
         hoverGradient_ = false;
     else if (state_ == 2)
         hoverGradient_ = true;
+    shownFace_ = face;
     view_.DrawState(face, hoverGradient_);
 }
 
@@ -145,12 +147,14 @@ void Command::SetCaption(const std::string& text)
 {
     caption_ = text;
     propertiesChanged_ = true;
+    Repaint();
 }
 
 void Command::SetFont(const CaptionFont& font)
 {
     font_ = font;
     propertiesChanged_ = true;
+    Repaint();
 }
 
 uint32_t Command::FontColour()
@@ -205,7 +209,7 @@ void Command::SetVisible(uint8_t visible)
 namespace {
 
 template <typename T>
-T Restore(const PropertyBag& bag, const char* name, const T& fallback)
+T SavedValue(const PropertyBag& bag, const char* name, const T& fallback)
 {
     const auto it = bag.find(name);
     if (it == bag.end())
@@ -228,18 +232,24 @@ void Save(PropertyBag& bag, const char* name, const T& value, const T& fallback)
 
 void Command::ReadProperties(const PropertyBag& bag, const CaptionFont& ambientFont)
 {
-    enabled_ = Restore<bool>(bag, "Enabled", true);
+    enabled_ = SavedValue<bool>(bag, "Enabled", true);
     // Saved against "Command" but restored against "Command1": a control captioned exactly
     // "Command" comes back as "Command1".
-    caption_ = Restore<std::string>(bag, "Caption", "Command1");
-    font_ = Restore<CaptionFont>(bag, "Font", ambientFont);
-    firstRun_ = uint8_t(Restore<int64_t>(bag, "FirstRun", 1));
-    fontColour_ = uint32_t(Restore<int64_t>(bag, "FontColour", 0));
-    opaque_ = Restore<int64_t>(bag, "Visible", 1) != 0;
+    caption_ = SavedValue<std::string>(bag, "Caption", "Command1");
+    font_ = SavedValue<CaptionFont>(bag, "Font", ambientFont);
+    firstRun_ = uint8_t(SavedValue<int64_t>(bag, "FirstRun", 1));
+    fontColour_ = uint32_t(SavedValue<int64_t>(bag, "FontColour", 0));
+    opaque_ = SavedValue<int64_t>(bag, "Visible", 1) != 0;
     ApplyNormalLook();
 }
 
-void Command::WriteProperties(PropertyBag& bag, const CaptionFont& ambientFont) const
+void Command::Restore(const PropertyBag& bag, const CaptionFont& ambientFont)
+{
+    ReadProperties(bag, ambientFont);
+    Resized();
+}
+
+void Command::WriteProperties(PropertyBag& bag, const CaptionFont& ambientFont)
 {
     Save<bool>(bag, "Enabled", enabled_, true);
     Save<std::string>(bag, "Caption", caption_, "Command");
@@ -247,6 +257,7 @@ void Command::WriteProperties(PropertyBag& bag, const CaptionFont& ambientFont) 
     Save<CaptionFont>(bag, "Font", font_, ambientFont);
     Save<int64_t>(bag, "FontColour", fontColour_, 0);
     Save<int64_t>(bag, "Visible", opaque_ ? 1 : 0, 1);
+    ApplyNormalLook();
 }
 
 std::array<RimPiece, 8> RimPieces(int w, int h)

@@ -42,8 +42,8 @@ public:
     // Paint the face: clear, gradient (upside down when `hoverGradient`), the eight rim pieces of
     // `face`, then the caption with the button's current text, font, colour and enabled look.
     virtual void DrawState(ButtonFace face, bool hoverGradient) = 0;
-    // Switch the 100 ms pointer-watch timer on.
-    virtual void StartMouseTimer() = 0;
+    // Switch the pointer-watch timer on, one tick every `intervalMs` milliseconds.
+    virtual void StartMouseTimer(unsigned intervalMs) = 0;
     virtual void RaiseClick() = 0;
 };
 
@@ -55,8 +55,11 @@ public:
 
     // Host calls, in the order of a control's life: restore, resize, Initialize, then events.
     void ReadProperties(const PropertyBag& bag, const CaptionFont& ambientFont);
-    void WriteProperties(PropertyBag& bag, const CaptionFont& ambientFont) const;
+    void WriteProperties(PropertyBag& bag, const CaptionFont& ambientFont);
     void Resized() { ShowEnabledLook(); }
+    // Restore and the resize that follows it, for a host whose control already has its size:
+    // restoring paints only an enabled control, so a disabled one shows Disable only here.
+    void Restore(const PropertyBag& bag, const CaptionFont& ambientFont);
     void Initialize();
 
     // Events, already translated by the platform layer.
@@ -69,7 +72,8 @@ public:
     // the pointer is not the control's own.
     void MouseTimerTick(bool pointerOverControl);
 
-    // Properties. Reads of Enabled, FontColour and Visible repaint, as the control always did.
+    // Properties. Reads of Enabled, FontColour and Visible repaint, as the control always did;
+    // Caption and Font writes repaint the face shown, since the caption is part of its image.
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& text);
     const CaptionFont& Font() const { return font_; }
@@ -92,6 +96,7 @@ public:
 
 private:
     void DrawState(ButtonFace face);
+    void Repaint() { view_.DrawState(shownFace_, hoverGradient_); }
     void CheckMouseLeave();
     void ShowEnabledLook();
     void ApplyNormalLook();
@@ -101,6 +106,7 @@ private:
     uint8_t state_ = 0;  // 0 before Initialize, 1 Normal, 2 HighLight, 3 Selected, 4 HighLightSelect
     bool leftButtonDown_ = false;
     bool hoverGradient_ = false;  // gradient drawn light at the bottom
+    ButtonFace shownFace_ = ButtonFace::Normal;  // the face of the last paint
     uint8_t firstRun_ = 0;        // 0 until the first read of Enabled or a restore
     std::string caption_ = "Command";
     CaptionFont font_;

@@ -35,7 +35,7 @@ public:
     Command& Core() { return core_; }
 
     void DrawState(ButtonFace face, bool hoverGradient) override;
-    void StartMouseTimer() override { SetTimer(window_, kMouseTimerId, Command::kMouseTimerMs, nullptr); }
+    void StartMouseTimer(unsigned intervalMs) override { SetTimer(window_, kMouseTimerId, intervalMs, nullptr); }
     void RaiseClick() override { clickPending_ = true; }
 
     void Restore(const PropertyBag& saved, const CaptionFont& ambientFont);
@@ -59,7 +59,9 @@ void ButtonWindow::Restore(const PropertyBag& saved, const CaptionFont& ambientF
     RECT client{};
     GetClientRect(window_, &client);
     Resize(client.right, client.bottom);
-    core_.ReadProperties(saved, ambientFont);
+    // The window already has its size (WM_SIZE came before the properties), so the restore
+    // brings its own resize look: a button saved disabled shows Disable from the start.
+    core_.Restore(saved, ambientFont);
     SetWindowTextW(window_, Utf16FromUtf8(core_.Caption()).c_str());
 }
 

@@ -1,319 +1,195 @@
-// The command button's state machine driven step by step, with every paint and click recorded.
+// The command button driven step by step (each step: an event, the paints it makes, the state
+// after it, the clicks so far), its saved properties, and its face geometry.
 #include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "command_button.h"
 
 namespace {
 
-using zirel::ButtonFace;
-using zirel::Command;
-using zirel::MouseButton;
+using namespace zirel;
 
 struct Paint {
     ButtonFace face;
-    bool hoverGradient;
+    bool hoverGradient;  // printed as "v": light at the bottom
     bool operator==(const Paint&) const = default;
 };
 
-class RecordingView : public zirel::CommandButtonView {
-public:
+void PrintTo(const Paint& paint, std::ostream* out)
+{
+    *out << "face " << int(paint.face) << (paint.hoverGradient ? "v" : "");
+}
+
+struct RecordingView : CommandButtonView {
     void DrawState(ButtonFace face, bool hoverGradient) override { paints.push_back({face, hoverGradient}); }
-    void StartMouseTimer() override { ++timerStarts; }
+    void StartMouseTimer(unsigned intervalMs) override { timers.push_back(intervalMs); }
     void RaiseClick() override { ++clicks; }
-
-    // The paints since the last call.
-    std::vector<Paint> Take()
-    {
-        std::vector<Paint> out;
-        out.swap(paints);
-        return out;
-    }
-
     std::vector<Paint> paints;
-    int timerStarts = 0;
+    std::vector<unsigned> timers;
     int clicks = 0;
 };
 
-constexpr Paint kNormal{ButtonFace::Normal, false};
-constexpr Paint kSelected{ButtonFace::Selected, false};
+const Paint N{ButtonFace::Normal, false};
+const Paint Nv{ButtonFace::Normal, true};
+const Paint H{ButtonFace::HighLight, true};
+const Paint S{ButtonFace::Selected, false};
+const Paint HS{ButtonFace::HighLightSelect, false};
+const Paint HSv{ButtonFace::HighLightSelect, true};
+const Paint Pv{ButtonFace::Pressed, true};
+const Paint D{ButtonFace::Disable, false};
 
-// A button as a host sets it up: restored, resized, initialised.
-class CommandButton : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        button.ReadProperties({{"Caption", std::string("設定")}}, zirel::CaptionFont{});
-        button.Resized();
-        button.Initialize();
-        view.Take();
-    }
-
-    RecordingView view;
-    Command button{view};
+using Event = void (*)(Command&);
+const Event Init = [](Command& b) { b.Initialize(); };
+const Event Move = [](Command& b) { b.MouseMove(); };
+const Event LeftDown = [](Command& b) { b.MouseDown(MouseButton::Left); };
+const Event LeftUp = [](Command& b) { b.MouseUp(MouseButton::Left); };
+const Event RightDown = [](Command& b) { b.MouseDown(MouseButton::Right); };
+const Event RightUp = [](Command& b) { b.MouseUp(MouseButton::Right); };
+const Event Focus = [](Command& b) { b.FocusReceived(); };
+const Event Blur = [](Command& b) { b.FocusLost(); };
+const Event Over = [](Command& b) { b.MouseTimerTick(true); };
+const Event Away = [](Command& b) { b.MouseTimerTick(false); };
+const Event Resize = [](Command& b) { b.Resized(); };
+const Event Enable = [](Command& b) { b.SetEnabled(true); };
+const Event Disable = [](Command& b) { b.SetEnabled(false); };
+const Event Caption = [](Command& b) { b.SetCaption("ｷｬﾝｾﾙ"); };
+const Event Font = [](Command& b) { b.SetFont({"Tahoma", 8.25}); };
+const Event Colour = [](Command& b) { b.SetFontColour(0xFF); };
+const Event ReadEnabled = [](Command& b) { b.Enabled(); };
+const Event ReadColour = [](Command& b) { b.FontColour(); };
+const Event ReadVisible = [](Command& b) { b.Visible(); };
+const Event Hide = [](Command& b) { b.SetVisible(0); };
+const Event Show = [](Command& b) { b.SetVisible(1); };
+const Event Write = [](Command& b) {
+    PropertyBag bag;
+    b.WriteProperties(bag, {});
 };
 
-TEST_F(CommandButton, UsualClickOnAnUnfocusedButton)
-{
-    EXPECT_EQ(view.timerStarts, 1);
-    button.MouseMove();
-    EXPECT_EQ(button.State(), 2);
-    EXPECT_EQ(view.Take(), (std::vector<Paint>{{ButtonFace::HighLight, true}}));
+struct Step {
+    Event event;
+    std::vector<Paint> paints;
+    int state;
+    int clicks;
+};
 
-    button.MouseDown(MouseButton::Left);
-    button.FocusReceived();
-    EXPECT_EQ(button.State(), 4);
-    EXPECT_EQ(view.Take(), (std::vector<Paint>{{ButtonFace::Pressed, true}, {ButtonFace::Pressed, true}}));
-    EXPECT_EQ(view.clicks, 0);
+struct Scenario {
+    const char* name;
+    PropertyBag saved;
+    std::vector<Paint> restored;  // what the restore with its resize paints
+    std::vector<Step> steps;
+};
 
-    button.MouseUp(MouseButton::Left);
-    EXPECT_EQ(view.Take(), (std::vector<Paint>{{ButtonFace::HighLightSelect, true}}));
-    EXPECT_EQ(view.clicks, 1);
-    EXPECT_EQ(button.State(), 4);
+class CommandButton : public ::testing::TestWithParam<Scenario> {};
 
-    // The pointer goes; the timer notices and the focused button shows Selected.
-    button.MouseTimerTick(true);
-    EXPECT_TRUE(view.Take().empty());
-    button.MouseTimerTick(false);
-    EXPECT_EQ(button.State(), 3);
-    EXPECT_EQ(view.Take(), std::vector<Paint>{kSelected});
-}
-
-TEST_F(CommandButton, PressDraggedOutUntilTheTimerAndBackInDoesNotClick)
-{
-    button.MouseMove();
-    button.MouseDown(MouseButton::Left);
-    button.FocusReceived();
-    view.Take();
-
-    button.MouseTimerTick(false);  // dragged outside
-    EXPECT_EQ(button.State(), 3);
-    EXPECT_EQ(view.Take(), std::vector<Paint>{kSelected});
-
-    button.MouseMove();  // back in, left button still down: no HighLightSelect
-    EXPECT_EQ(button.State(), 3);
-    button.MouseUp(MouseButton::Left);
-    EXPECT_EQ(view.clicks, 0);
-    EXPECT_TRUE(view.Take().empty());
-    EXPECT_EQ(button.State(), 3);
-    EXPECT_FALSE(button.LeftButtonDown());
-}
-
-TEST_F(CommandButton, ReleaseOutsideBeforeTheTimerStillClicks)
-{
-    button.MouseMove();
-    button.MouseDown(MouseButton::Left);
-    button.FocusReceived();
-    button.MouseUp(MouseButton::Left);  // the platform layer reports it with capture, wherever
-    EXPECT_EQ(view.clicks, 1);
-}
-
-TEST_F(CommandButton, RightReleaseOverAFocusedButtonClicksWithoutARepaint)
-{
-    button.FocusReceived();
-    button.MouseMove();
-    ASSERT_EQ(button.State(), 4);
-    view.Take();
-
-    button.MouseDown(MouseButton::Right);
-    button.MouseUp(MouseButton::Right);
-    EXPECT_EQ(view.clicks, 1);
-    EXPECT_TRUE(view.Take().empty());
-    EXPECT_EQ(button.State(), 4);
-
-    // Focused with the pointer away, no button release clicks.
-    button.MouseTimerTick(false);
-    button.MouseUp(MouseButton::Right);
-    button.MouseUp(MouseButton::Left);
-    EXPECT_EQ(view.clicks, 1);
-}
-
-TEST_F(CommandButton, HighLightSelectGradientDependsOnTheWayIn)
-{
-    // Focus first, then the pointer: light at the top.
-    button.FocusReceived();
-    button.MouseMove();
-    EXPECT_EQ(view.Take(), (std::vector<Paint>{kSelected, {ButtonFace::HighLightSelect, false}}));
-
-    // Pointer first, then a press that brings the focus: light at the bottom.
-    button.FocusLost();
-    view.Take();
-    button.MouseMove();
-    button.MouseDown(MouseButton::Left);
-    button.FocusReceived();
-    button.MouseUp(MouseButton::Left);
-    EXPECT_EQ(view.Take().back(), (Paint{ButtonFace::HighLightSelect, true}));
-}
-
-TEST_F(CommandButton, LeftReleaseInHighLightPaintsNormalAndKeepsTheState)
-{
-    button.MouseMove();
-    button.MouseDown(MouseButton::Left);  // focus never arrives (the host refused it)
-    view.Take();
-    button.MouseUp(MouseButton::Left);
-    // Still state 2, so the Normal rim goes round a gradient that is light at the bottom.
-    EXPECT_EQ(view.Take(), (std::vector<Paint>{{ButtonFace::Normal, true}}));
-    EXPECT_EQ(button.State(), 2);
-    EXPECT_EQ(view.clicks, 1);
-
-    button.MouseMove();  // still inside: nothing new
-    EXPECT_TRUE(view.Take().empty());
-    button.MouseTimerTick(false);
-    button.MouseMove();  // left and came back
-    EXPECT_EQ(view.Take(), (std::vector<Paint>{kNormal, {ButtonFace::HighLight, true}}));
-}
-
-TEST(CommandButtonLifecycle, NoHighLightBeforeInitializeButFocusShowsSelected)
+TEST_P(CommandButton, StepByStep)
 {
     RecordingView view;
     Command button(view);
-    button.ReadProperties({}, zirel::CaptionFont{});
-    view.Take();
-
-    button.MouseMove();
-    button.MouseTimerTick(false);
-    EXPECT_TRUE(view.Take().empty());
-    EXPECT_EQ(button.State(), 0);
-    EXPECT_EQ(view.timerStarts, 0);
-
-    button.FocusReceived();
-    EXPECT_EQ(view.Take(), std::vector<Paint>{kSelected});
+    button.Restore(GetParam().saved, {});
+    EXPECT_EQ(view.paints, GetParam().restored);
+    for (size_t i = 0; i < GetParam().steps.size(); ++i) {
+        const Step& step = GetParam().steps[i];
+        view.paints.clear();
+        step.event(button);
+        EXPECT_EQ(view.paints, step.paints) << "step " << i + 1;
+        EXPECT_EQ(button.State(), step.state) << "step " << i + 1;
+        EXPECT_EQ(view.clicks, step.clicks) << "step " << i + 1;
+    }
 }
 
-TEST(CommandButtonLifecycle, DisabledIgnoresMouseAndFocusButRepaintsOnResizeAndEnabledWrite)
+INSTANTIATE_TEST_SUITE_P(Steps, CommandButton, ::testing::Values(
+    Scenario{"UsualClick", {}, {N, N}, {{Init, {}, 1, 0}, {Move, {H}, 2, 0}, {LeftDown, {Pv}, 2, 0},
+        {Focus, {Pv}, 4, 0}, {LeftUp, {HSv}, 4, 1}, {Over, {}, 4, 1}, {Away, {S}, 3, 1}}},
+    Scenario{"DraggedOutUntilTheTimerAndBackInDoesNotClick", {}, {N, N}, {{Init, {}, 1, 0}, {Move, {H}, 2, 0},
+        {LeftDown, {Pv}, 2, 0}, {Focus, {Pv}, 4, 0}, {Away, {S}, 3, 0}, {Move, {}, 3, 0}, {LeftUp, {}, 3, 0},
+        {Move, {HS}, 4, 0}, {Blur, {N}, 1, 0}}},
+    Scenario{"RightReleaseOverAFocusedButtonClicksWithoutARepaint", {}, {N, N}, {{Init, {}, 1, 0},
+        {Focus, {S}, 3, 0}, {Move, {HS}, 4, 0}, {RightDown, {}, 4, 0}, {RightUp, {}, 4, 1},
+        {Away, {S}, 3, 1}, {RightUp, {}, 3, 1}, {LeftUp, {}, 3, 1}}},
+    Scenario{"LeftReleaseInHighLightPaintsNormalAndKeepsTheState", {}, {N, N}, {{Init, {}, 1, 0},
+        {Move, {H}, 2, 0}, {LeftDown, {Pv}, 2, 0}, {LeftUp, {Nv}, 2, 1}, {Move, {}, 2, 1}, {Away, {N}, 1, 1},
+        {Move, {H}, 2, 1}}},
+    Scenario{"NoHoverBeforeInitializeButFocusShows", {}, {N, N}, {{Move, {}, 0, 0}, {Away, {}, 0, 0},
+        {Focus, {S}, 3, 0}, {Blur, {N}, 1, 0}}},
+    Scenario{"DisabledIgnoresMouseAndFocusButNotResizeOrWrites", {{"Enabled", false}}, {D}, {{Init, {}, 1, 0},
+        {Move, {}, 1, 0}, {LeftDown, {}, 1, 0}, {LeftUp, {}, 1, 0}, {RightUp, {}, 1, 0}, {Focus, {}, 1, 0},
+        {Blur, {}, 1, 0}, {Away, {}, 1, 0}, {Resize, {D}, 1, 0}, {ReadColour, {}, 1, 0}, {Caption, {D}, 1, 0},
+        {Write, {}, 1, 0}, {Disable, {D}, 1, 0}, {Enable, {N}, 1, 0}, {Move, {H}, 2, 0}}},
+    Scenario{"CaptionAndFontWritesRepaintTheFaceShown", {}, {N, N}, {{Init, {}, 1, 0}, {Move, {H}, 2, 0},
+        {Caption, {H}, 2, 0}, {LeftDown, {Pv}, 2, 0}, {Font, {Pv}, 2, 0}, {Write, {Nv}, 2, 0}}},
+    Scenario{"NeverSavedReadsRepaint", {{"FirstRun", int64_t(0)}}, {N, N}, {{Init, {}, 1, 0},
+        {ReadEnabled, {N, N}, 1, 0}, {ReadColour, {N}, 1, 0}, {ReadVisible, {N}, 1, 0}, {Hide, {}, 1, 0},
+        {ReadVisible, {}, 1, 0}, {Show, {N}, 1, 0}, {Colour, {N}, 1, 0}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CommandProperties, SaveWhatDiffersRestoreTheRest)
 {
     RecordingView view;
-    Command button(view);
-    button.ReadProperties({{"Enabled", false}}, zirel::CaptionFont{});
-    button.Initialize();
-    EXPECT_TRUE(view.Take().empty());  // restoring paints only an enabled control
-
-    button.MouseMove();
-    button.MouseDown(MouseButton::Left);
-    button.MouseUp(MouseButton::Left);
-    button.MouseUp(MouseButton::Right);
-    button.FocusReceived();
-    button.FocusLost();
-    button.MouseTimerTick(false);
-    EXPECT_TRUE(view.Take().empty());
-    EXPECT_EQ(view.clicks, 0);
-    EXPECT_EQ(button.State(), 1);
-
-    const Paint disable{ButtonFace::Disable, false};
-    button.Resized();
-    EXPECT_EQ(view.Take(), std::vector<Paint>{disable});
-    EXPECT_FALSE(button.CaptionEnabled());
-    button.SetEnabled(false);
-    EXPECT_EQ(view.Take(), std::vector<Paint>{disable});
-
-    button.SetEnabled(true);
-    EXPECT_EQ(view.Take(), std::vector<Paint>{kNormal});
-    EXPECT_TRUE(button.CaptionEnabled());
-    button.MouseMove();
-    EXPECT_EQ(button.State(), 2);
-}
-
-TEST(CommandButtonProperties, ReadsRepaintAsTheyAlwaysDid)
-{
-    RecordingView view;
-    Command button(view);  // new, never saved: FirstRun 0
-    button.SetFontColour(0x0000FF);
-    EXPECT_EQ(button.CaptionColour(), 0u) << "a never-saved control forces black";
-    view.Take();
-
-    EXPECT_TRUE(button.Enabled());  // first read: FirstRun becomes 1
-    EXPECT_EQ(view.Take(), (std::vector<Paint>{kNormal, kNormal}));
-    button.SetFontColour(0x0000FF);
-    EXPECT_EQ(button.FontColour(), 0x0000FFu);
-    EXPECT_EQ(button.Visible(), 255);
-    view.Take();
-
-    button.SetVisible(0);
-    EXPECT_TRUE(view.Take().empty());
-    EXPECT_FALSE(button.Opaque());
-    EXPECT_EQ(button.Visible(), 0);
-    EXPECT_TRUE(view.Take().empty());
-
-    button.SetEnabled(false);
-    view.Take();
-    button.FontColour();  // a disabled control keeps its Disable face
-    EXPECT_TRUE(view.Take().empty());
-    EXPECT_FALSE(button.Enabled());
-    EXPECT_EQ(view.Take(), (std::vector<Paint>{{ButtonFace::Disable, false}}));
-    EXPECT_TRUE(button.PropertiesChanged());
-}
-
-TEST(CommandButtonProperties, SavesOnlyWhatDiffersAndCommandComesBackAsCommand1)
-{
-    RecordingView view;
-    const zirel::CaptionFont ambient;
-    zirel::PropertyBag bag;
-
     Command fresh(view);
-    fresh.ReadProperties({}, ambient);
-    EXPECT_EQ(fresh.Caption(), "Command1");
+    fresh.SetFontColour(0xFF);
+    EXPECT_EQ(fresh.CaptionColour(), 0u) << "never saved, never read: black";
+    EXPECT_TRUE(fresh.Enabled());
+    fresh.SetFontColour(0xFF);
+    EXPECT_EQ(fresh.FontColour(), 0xFFu);
+    EXPECT_EQ(fresh.Visible(), 255);
+    fresh.Initialize();
+    EXPECT_EQ(view.timers, std::vector<unsigned>{100});
 
     Command button(view);
-    button.ReadProperties({{"FirstRun", int64_t(1)}}, ambient);
+    button.Restore({}, {});
+    EXPECT_EQ(button.Caption(), "Command1");
+    EXPECT_EQ(button.CaptionColour(), 0u);
+    EXPECT_TRUE(button.Opaque());
     button.SetCaption("Command");
-    button.WriteProperties(bag, ambient);
+    PropertyBag bag;
+    button.WriteProperties(bag, {});
     EXPECT_TRUE(bag.empty());
 
-    Command restored(view);
-    restored.ReadProperties(bag, ambient);
-    EXPECT_EQ(restored.Caption(), "Command1");
-
-    zirel::CaptionFont tahoma{"Tahoma", 8.25};
+    const CaptionFont tahoma{"Tahoma", 8.25};
     button.SetCaption("ｷｬﾝｾﾙ");
     button.SetFont(tahoma);
     button.SetFontColour(0x123456);
     button.SetVisible(0);
     button.SetEnabled(false);
-    button.WriteProperties(bag, ambient);
-    EXPECT_EQ(bag.size(), 5u);  // all but FirstRun
-
+    button.WriteProperties(bag, {});
+    EXPECT_EQ(bag.size(), 5u);
     Command copy(view);
-    view.Take();
-    copy.ReadProperties(bag, ambient);
-    EXPECT_TRUE(view.Take().empty()) << "restored disabled: no Normal paint";
+    copy.Restore(bag, {});
     EXPECT_EQ(copy.Caption(), "ｷｬﾝｾﾙ");
     EXPECT_EQ(copy.Font(), tahoma);
     EXPECT_EQ(copy.CaptionColour(), 0x123456u);
     EXPECT_FALSE(copy.Opaque());
-    EXPECT_FALSE(copy.IsEnabled());
+    EXPECT_FALSE(copy.CaptionEnabled());
+    for (Event write : {Caption, Font, Colour, Disable, Hide}) {
+        Command restored(view);
+        restored.Restore(bag, {});
+        write(restored);
+        EXPECT_TRUE(restored.PropertiesChanged());
+    }
 }
 
-TEST(CommandButtonFace, RimPiecesFollowTheControlSize)
+TEST(CommandFace, RimCaptionAndGradient)
 {
-    // 77 x 25 pixels.
-    const auto pieces = zirel::RimPieces(1155, 375);
-    const zirel::TwipRect expected[8] = {
-        {1, 1, 60, 60},      {60, 1, 1035, 60},  {1095, 1, 60, 60},   {1095, 60, 60, 255},
-        {1095, 315, 60, 60}, {60, 315, 1035, 60}, {1, 315, 60, 60}, {1, 60, 60, 255},
+    const std::array<RimPiece, 8> pieces = RimPieces(1755, 420);  // the default 117 x 28 pixels
+    const TwipRect expected[8][2] = {
+        {{0, 0, 60, 60}, {1, 1, 60, 60}},          {{60, 1, 840, 60}, {60, 1, 1635, 60}},
+        {{900, 1, 60, 60}, {1695, 1, 60, 60}},     {{900, 60, 60, 255}, {1695, 60, 60, 300}},
+        {{900, 315, 60, 60}, {1695, 360, 60, 60}}, {{60, 315, 840, 60}, {60, 360, 1635, 60}},
+        {{0, 315, 60, 60}, {1, 360, 60, 60}},      {{1, 60, 60, 255}, {1, 60, 60, 300}},
     };
-    for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(pieces[i].destination, expected[i]) << "piece " << i + 1;
-    EXPECT_EQ(pieces[1].source, (zirel::TwipRect{60, 1, 840, 60}));
-    EXPECT_EQ(pieces[3].source, (zirel::TwipRect{900, 60, 60, 255}));
-    EXPECT_EQ(pieces[7].source, (zirel::TwipRect{1, 60, 60, 255}));
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(pieces[i].source, expected[i][0]) << "piece " << i + 1;
+        EXPECT_EQ(pieces[i].destination, expected[i][1]) << "piece " << i + 1;
+    }
+    EXPECT_DOUBLE_EQ(CaptionTop(420, 195), 102.5);
 
-    EXPECT_DOUBLE_EQ(zirel::CaptionTop(375, 195), 80.0);
-    EXPECT_DOUBLE_EQ(zirel::CaptionTop(315, 200), 47.5);
-}
-
-TEST(CommandButtonFace, GradientColoursAndTheUpsideDownRule)
-{
-    const zirel::GradientColour white{0xFF00, 0xFF00, 0xFF00};
-    const zirel::GradientColour lavender{0xC600, 0xC500, 0xD700};
-    EXPECT_EQ(zirel::GradientColourFromText("&HC6C5D7"), lavender);
-    EXPECT_EQ(zirel::GradientColourFromText("&H0000FF"), (zirel::GradientColour{0, 0, 0xFF00}));
-
-    EXPECT_EQ(zirel::FaceGradient(false).top, white);
-    EXPECT_EQ(zirel::FaceGradient(false).bottom, lavender);
-    EXPECT_EQ(zirel::FaceGradient(true).top, lavender);
-    EXPECT_EQ(zirel::FaceGradient(true).bottom, white);
+    const GradientColour white{0xFF00, 0xFF00, 0xFF00};
+    const GradientColour lavender{0xC600, 0xC500, 0xD700};
+    EXPECT_EQ(GradientColourFromText("&h0000FF"), (GradientColour{0, 0, 0xFF00}));
+    EXPECT_EQ(GradientColourFromText("C6C5D7"), lavender);
+    EXPECT_EQ(FaceGradient(false).top, white);
+    EXPECT_EQ(FaceGradient(false).bottom, lavender);
+    EXPECT_EQ(FaceGradient(true).top, lavender);
+    EXPECT_EQ(FaceGradient(true).bottom, white);
 }
 
 }  // namespace
