@@ -33,6 +33,7 @@ constexpr wchar_t kCredit[] = L"Zirel screen saver  Ver.1.0.0";
 constexpr wchar_t kAddress[] = L"https://zirel.example/";
 constexpr wchar_t kDialogFace[] = L"ＭＳ Ｐゴシック";
 constexpr COLORREF kBaseColour = RGB(192, 192, 192);
+constexpr COLORREF kPanelBaseColour = RGB(224, 224, 224);
 
 // Paints `child`'s share of `image` (which covers `parent`'s client area) into `dc`.
 void PaintUnderChild(const PersistentImage& image, HWND parent, HWND child, HDC dc)
@@ -375,24 +376,32 @@ void SettingsDialog::SetCommandButtons(bool initialise, bool enable)
 void SettingsDialog::TileTexture(HWND panel)
 {
     auto* data = reinterpret_cast<Panel*>(GetWindowLongPtrW(panel, GWLP_USERDATA));
-    BITMAP info{};
-    if (!data || !texture_ || !GetObjectW(texture_, sizeof(info), &info))
+    if (!data)
         return;
     HDC screen = GetDC(panel);
     HDC dc = CreateCompatibleDC(screen);
     HDC source = CreateCompatibleDC(screen);
     ReleaseDC(panel, screen);
     HGDIOBJ oldTarget = SelectObject(dc, data->image.bitmap);
-    HGDIOBJ oldSource = SelectObject(source, texture_);
-    for (const Point& at : TextureCopyPositions(info.bmWidth, info.bmHeight, kPanelWidth, kPanelHeight))
-        BitBlt(dc, at.x, at.y, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+    // The base colour first: a fresh bitmap's content is undefined (black here), and it is all
+    // that shows when the texture cannot be loaded.
+    const RECT all{0, 0, data->image.width, data->image.height};
+    HBRUSH base = CreateSolidBrush(kPanelBaseColour);
+    FillRect(dc, &all, base);
+    DeleteObject(base);
+    BITMAP info{};
+    if (texture_ && GetObjectW(texture_, sizeof(info), &info)) {
+        HGDIOBJ oldSource = SelectObject(source, texture_);
+        for (const Point& at : TextureCopyPositions(info.bmWidth, info.bmHeight, kPanelWidth, kPanelHeight))
+            BitBlt(dc, at.x, at.y, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+        SelectObject(source, oldSource);
+    }
     // Shape3, the heading's black frame, lies over the texture and under the heading's label.
     HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
     HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
     Rectangle(dc, 20, 20, 20 + 113, 20 + 21);
     SelectObject(dc, oldPen);
     SelectObject(dc, oldBrush);
-    SelectObject(source, oldSource);
     SelectObject(dc, oldTarget);
     DeleteDC(source);
     DeleteDC(dc);
