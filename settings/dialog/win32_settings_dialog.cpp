@@ -5,6 +5,7 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -114,11 +115,26 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     case WM_ERASEBKGND:
         return 1;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateRect(window, nullptr, FALSE);
+        return 0;
+    case WM_UPDATEUISTATE:
+        InvalidateRect(window, nullptr, FALSE);
+        break;
     case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window, &paint);
         if (panel)
             panel->image.CopyTo(dc, 0, 0, panel->image.width, panel->image.height);
+        // As in any dialog, the focus shows unless the system hides keyboard cues until the
+        // keyboard is used.
+        if (GetFocus() == window && !(SendMessageW(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
+            RECT focus{};
+            GetClientRect(window, &focus);
+            InflateRect(&focus, -2, -2);
+            DrawFocusRect(dc, &focus);
+        }
         EndPaint(window, &paint);
         return 0;
     }
@@ -171,6 +187,7 @@ private:
     void ZoomOpen();
     void ZoomClose();
     void ChooseOption(int i);
+    void MoveFocus(bool backwards);
     void ShowOptions(const OptionLook& look);
     void Close();
 
@@ -187,6 +204,7 @@ private:
     HCURSOR handCursor_ = nullptr;
     HFONT font_ = nullptr, panelFont_ = nullptr, linkFont_ = nullptr;
     POINT zoomOrigin_{0, 0};
+    HWND lastFocus_ = nullptr;  // the control that had the focus when the dialog was deactivated
     bool closing_ = false;
 };
 
@@ -444,6 +462,32 @@ void SettingsDialog::ChooseOption(int i)
     ShowOptions(OptionLookFor(i));
 }
 
+// The focus order opens with the panel, which holds two of the other stops. The dialog manager
+// never stops on a window that holds tab stops (WS_EX_CONTROLPARENT), and without that style it
+// would not reach the panel's children, so Tab walks this order here.
+void SettingsDialog::MoveFocus(bool backwards)
+{
+    const std::array<HWND, 5> order{panel_, repeat_, Child(panel_, kIdFileButton), Child(window_, kIdSet),
+                                    Child(window_, kIdCancel)};
+    const int count = int(order.size());
+    int at = backwards ? 0 : count - 1;  // with the focus elsewhere, start at either end
+    for (HWND held = GetFocus(); held; held = GetParent(held)) {  // the combo's edit counts as the combo
+        const auto found = std::find(order.begin(), order.end(), held);
+        if (found != order.end()) {
+            at = int(found - order.begin());
+            break;
+        }
+    }
+    for (int step = 1; step < count; ++step) {
+        const HWND next = order[size_t((at + (backwards ? count - step : step)) % count)];
+        if (IsWindowVisible(next) && IsWindowEnabled(next)) {
+            SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+            SetFocus(next);
+            return;
+        }
+    }
+}
+
 void SettingsDialog::Cmd_Set_Click()
 {
     const std::string file = SettingsFilePath(programFolder_);
@@ -553,6 +597,16 @@ LRESULT SettingsDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         // answer the mouse only.
         return 0;
     }
+    case WM_ACTIVATE:
+        // A plain window takes the focus itself when it is activated again (after the file
+        // chooser, say); hand it back to the control that had it, as the dialog manager does.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            lastFocus_ = IsChild(window_, GetFocus()) ? GetFocus() : nullptr;
+        } else if (lastFocus_ && IsWindow(lastFocus_)) {
+            SetFocus(lastFocus_);
+            return 0;
+        }
+        return DefWindowProcW(window_, message, wParam, lParam);
     case WM_CLOSE:
         Close();
         return 0;
@@ -583,6 +637,7 @@ void SettingsDialog::RunModal()
     HWND window = window_;
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
+    SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
     SetFocus(panel_);  // first in the focus order; no button starts out selected
     MSG message;
     while (IsWindow(window)) {
@@ -591,6 +646,11 @@ void SettingsDialog::RunModal()
             if (got == 0)
                 PostQuitMessage(int(message.wParam));  // leave it for the caller's loop
             break;
+        }
+        if (message.message == WM_KEYDOWN && message.wParam == VK_TAB &&
+            (message.hwnd == window || IsChild(window, message.hwnd))) {
+            MoveFocus(GetKeyState(VK_SHIFT) < 0);
+            continue;
         }
         if (!IsDialogMessageW(window, &message)) {
             TranslateMessage(&message);
