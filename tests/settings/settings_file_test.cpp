@@ -1,164 +1,59 @@
-// Zirel.ini numbers, FolderOf and LoadSettings over a scripted profile.
+// Zirel.ini: its number texts read and written, FolderOf, and the load over a scripted profile.
 #include <gtest/gtest.h>
 
 #include <map>
-#include <set>
 
 #include "settings_file.h"
 
 namespace {
 
-TEST(SettingsKeys, AreTheirShiftJisBytes)
+using NumberRow = std::pair<const char*, std::optional<int16_t>>;  // a value's text, its number
+class SettingNumber : public ::testing::TestWithParam<NumberRow> {};
+
+TEST_P(SettingNumber, IsTheWholePartTowardMinusInfinityAndWritesBackTheSame)
 {
-    EXPECT_EQ(std::string(kKeyBgmKind), "BGM\x8B\xE6\x95\xAA");
-    EXPECT_EQ(std::string(kKeyBgmRepeat), "BGM\xD8\xCB\xDF\xB0\xC4");
-    EXPECT_EQ(std::string(kKeyBgmFile), "BGM\xCC\xA7\xB2\xD9");
-    EXPECT_EQ(std::string(kSettingsSection), "Section");
+    const auto& [text, value] = GetParam();
+    EXPECT_EQ(ParseSettingNumber(text), value) << '"' << text << '"';
+    EXPECT_EQ(value ? ParseSettingNumber(SettingNumberText(*value)) : value, value);
 }
 
-TEST(ParseSettingNumber, TakesTheWholePartTowardMinusInfinity)
-{
-    struct Row {
-        const char* text;
-        std::optional<int16_t> expected;
-    } rows[] = {
-        {" 2", 2},          {"2", 2},           {"2.9", 2},        {"-0.5", -1},
-        {"-3", -3},         {"+4", 4},          {"0", 0},          {"-0", 0},
-        {"2 ", 2},          {"\t7", 7},         {".5", 0},         {"1e2", 100},
-        {"32767", 32767},   {"-32768", -32768}, {"32767.9", 32767}, {"-32768.5", std::nullopt},
-        {"32768", std::nullopt}, {"99999", std::nullopt}, {"abc", std::nullopt},
-        {"", std::nullopt}, {" ", std::nullopt}, {"2abc", std::nullopt}, {"1 2", std::nullopt},
-        {"-", std::nullopt}, {".", std::nullopt}, {"inf", std::nullopt}, {"nan", std::nullopt},
-        {"0x10", std::nullopt}, {"1e", std::nullopt}, {"1e999", std::nullopt},
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(ParseSettingNumber(row.text), row.expected) << '"' << row.text << '"';
-}
+INSTANTIATE_TEST_SUITE_P(Rows, SettingNumber, ::testing::ValuesIn(std::vector<NumberRow>{
+    {" 2", 2}, {"2.9", 2}, {"2.", 2}, {"-0.5", -1}, {"+4", 4}, {"\t7 ", 7}, {".5", 0}, {"1e2", 100}, {"1E+1", 10},
+    {"5e-1", 0}, {"32767.9", 32767}, {"-32768", -32768}, {"-32768.5", {}}, {"32768", {}}, {"2abc", {}},
+    {"1 2", {}}, {"", {}}, {" ", {}}, {"-", {}}, {".", {}}, {"inf", {}}, {"nan", {}}, {"0x10", {}}, {"1e", {}},
+    {"1e+", {}}, {"1e999", {}}, {"--1", {}}}));
 
-TEST(SettingNumberText, HasALeadingBlankUnlessNegative)
-{
-    EXPECT_EQ(SettingNumberText(2), " 2");
-    EXPECT_EQ(SettingNumberText(0), " 0");
-    EXPECT_EQ(SettingNumberText(-3), "-3");
-    EXPECT_EQ(SettingNumberText(32767), " 32767");
-    EXPECT_EQ(SettingNumberText(-32768), "-32768");
-    for (int value : {-32768, -3, 0, 2, 32767})
-        EXPECT_EQ(ParseSettingNumber(SettingNumberText(value)), value);
-}
-
-TEST(FolderOf, KeepsEverythingBeforeTheLastSeparator)
-{
-    struct Row {
-        const char* path;
-        const char* folder;
-    } rows[] = {
-        {"C:\\Music\\a.mp3", "C:\\Music"}, {"C:\\a.mp3", "C:"},     {"a.mp3", ""},
-        {"C:\\Music\\", "C:\\Music"},      {"C:a.mp3", "C:"},       {"", ""},
-        {"\\\\server\\share\\b.wav", "\\\\server\\share"},          {"C:\\", "C:"},
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(FolderOf(row.path), row.folder) << row.path;
-}
-
-// A profile with values per key and a set of paths that open as files.
-class FakeProfile : public ProfileStore {
-public:
-    std::string Read(const std::string& section, const std::string& key,
-                     const std::string& file) override
+// Answers from `values` for Zirel.ini beside the program; only "C:\m\a.wav" opens as a file.
+struct ScriptedIni : ProfileStore, std::map<std::string, std::string> {
+    std::string Read(const std::string& section, const std::string& key, const std::string& file) override
     {
-        reads.push_back(file);
-        if (section != kSettingsSection)
-            return "";
-        const auto found = values.find(key);
-        return found == values.end() ? "" : found->second;
+        return section == "Section" && file == "C:\\Saver\\Zirel.ini" && count(key) ? at(key) : "";
     }
-    void Write(const std::string&, const std::string&, const std::string&,
-               const std::string&) override {}
-    bool FileExists(const std::string& path) override { return files.count(path) != 0; }
-
-    std::map<std::string, std::string> values;
-    std::set<std::string> files;
-    std::vector<std::string> reads;
+    void Write(const std::string&, const std::string&, const std::string&, const std::string&) override {}
+    bool FileExists(const std::string& path) override { return path == "C:\\m\\a.wav"; }
 };
 
-class LoadSettingsTest : public ::testing::Test {
-protected:
-    Settings Load(Settings start = {})
-    {
-        LoadSettings(start, profile, "C:\\Saver");
-        return start;
+TEST(SettingsFile, LoadNumberTextAndFolderOf)
+{
+    // The keys' Shift-JIS bytes: BGM区分, BGMﾘﾋﾟｰﾄ, BGMﾌｧｲﾙ.
+    const std::string kind = "BGM\x8B\xE6\x95\xAA", repeat = "BGM\xD8\xCB\xDF\xB0\xC4", file = "BGM\xCC\xA7\xB2\xD9";
+    const std::pair<std::map<std::string, std::string>, Settings> rows[] = {{{}, {0, 0, "", "C:\\Saver"}},
+        {{{kind, " 2"}, {repeat, "3"}, {file, "C:\\m\\a.wav"}}, {2, 3, "C:\\m\\a.wav", "C:\\m"}},
+        {{{kind, " 2"}, {file, "C:\\m\\gone.mp3"}}, {0, 0, "", "C:\\Saver"}},
+        {{{kind, " 1"}, {repeat, " 4"}, {file, "C:\\m"}}, {1, 4, "", "C:\\Saver"}},
+        {{{kind, "abc"}, {repeat, "99999"}}, {1, 5, "", "C:\\Saver"}}, {{{kind, "2.9"}}, {0, 0, "", "C:\\Saver"}}};
+    for (const auto& [text, loaded] : rows) {
+        ScriptedIni ini;
+        ini.insert(text.begin(), text.end());
+        Settings values{1, 5, "C:\\old.mp3", "C:\\old"};  // an unreadable number keeps its value
+        LoadSettings(values, ini, "C:\\Saver");
+        EXPECT_EQ(std::tie(values.bgmKind, values.bgmRepeat, values.bgmFile, values.bgmFolder),
+                  std::tie(loaded.bgmKind, loaded.bgmRepeat, loaded.bgmFile, loaded.bgmFolder));
     }
-    FakeProfile profile;
-};
-
-TEST_F(LoadSettingsTest, ReadsZirelIniBesideTheProgram)
-{
-    const Settings loaded = Load();
-    ASSERT_EQ(profile.reads.size(), 3u);
-    for (const std::string& file : profile.reads)
-        EXPECT_EQ(file, "C:\\Saver\\Zirel.ini");
-    EXPECT_EQ(SettingsFilePath("C:\\Saver"), "C:\\Saver\\Zirel.ini");
-    // A missing file: no music, the chooser opens in the program folder.
-    EXPECT_EQ(loaded.bgmKind, 0);
-    EXPECT_EQ(loaded.bgmRepeat, 0);
-    EXPECT_EQ(loaded.bgmFile, "");
-    EXPECT_EQ(loaded.bgmFolder, "C:\\Saver");
-}
-
-TEST_F(LoadSettingsTest, FileRunWithAnExistingFile)
-{
-    profile.values = {{kKeyBgmKind, " 2"}, {kKeyBgmRepeat, "3"}, {kKeyBgmFile, "C:\\a.wav"}};
-    profile.files = {"C:\\a.wav"};
-    const Settings loaded = Load();
-    EXPECT_EQ(loaded.bgmKind, 2);
-    EXPECT_EQ(loaded.bgmRepeat, 3);
-    EXPECT_EQ(loaded.bgmFile, "C:\\a.wav");
-    EXPECT_EQ(loaded.bgmFolder, "C:");
-}
-
-TEST_F(LoadSettingsTest, AMissingFileOrAFolderDropsAFileRunToNoMusic)
-{
-    for (const char* file : {"C:\\m\\gone.mp3", "C:\\m", "C:\\m\\"}) {
-        profile.values = {{kKeyBgmKind, " 2"}, {kKeyBgmFile, file}};
-        profile.files = {};  // the fake's "C:\m" is a folder: it does not open as a file
-        const Settings loaded = Load();
-        EXPECT_EQ(loaded.bgmKind, 0) << file;
-        EXPECT_EQ(loaded.bgmFile, "") << file;
-        EXPECT_EQ(loaded.bgmFolder, "C:\\Saver") << file;
-    }
-    profile.values = {{kKeyBgmKind, " 2"}};
-    EXPECT_EQ(Load().bgmKind, 0);
-}
-
-TEST_F(LoadSettingsTest, ACdRunKeepsItsKindWhateverTheFile)
-{
-    profile.values = {{kKeyBgmKind, " 1"}, {kKeyBgmRepeat, " 4"}};
-    Settings loaded = Load();
-    EXPECT_EQ(loaded.bgmKind, 1);
-    EXPECT_EQ(loaded.bgmRepeat, 4);
-    EXPECT_EQ(loaded.bgmFolder, "C:\\Saver");
-
-    profile.values[kKeyBgmFile] = "D:\\gone.mp3";
-    loaded = Load();
-    EXPECT_EQ(loaded.bgmKind, 1);
-    EXPECT_EQ(loaded.bgmFile, "");
-}
-
-TEST_F(LoadSettingsTest, UnreadableNumbersKeepTheValueFromBefore)
-{
-    Settings before;
-    before.bgmKind = 1;
-    before.bgmRepeat = 5;
-    profile.values = {{kKeyBgmKind, "abc"}, {kKeyBgmRepeat, "99999"}};
-    Settings loaded = Load(before);
-    EXPECT_EQ(loaded.bgmKind, 1);
-    EXPECT_EQ(loaded.bgmRepeat, 5);
-
-    // An empty value is 0, not "unchanged".
-    profile.values = {{kKeyBgmKind, ""}, {kKeyBgmRepeat, "-0.5"}};
-    loaded = Load(before);
-    EXPECT_EQ(loaded.bgmKind, 0);
-    EXPECT_EQ(loaded.bgmRepeat, -1);
+    EXPECT_EQ(SettingNumberText(0) + SettingNumberText(-32768), " 0-32768");
+    for (const auto& [path, folder] : {std::pair("C:\\a.mp3", "C:"), {"C:\\Music\\", "C:\\Music"}, {"a.mp3", ""},
+             {"C:a.mp3", "C:"}, {"\\\\server\\share\\b.wav", "\\\\server\\share"}})
+        EXPECT_EQ(FolderOf(path), folder) << path;
 }
 
 }  // namespace
