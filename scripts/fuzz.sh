@@ -9,11 +9,15 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 seconds=${1:-10}
 build="$root/build/fuzz"
+targets=$(sed -nE 's/^zirel_fuzzer\(([a-z_]+) .*/\1/p' tests/fuzz/CMakeLists.txt)
+if [ -z "$targets" ]; then
+  echo "fuzz: no fuzz targets"
+  exit 0
+fi
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
   CC=clang CXX=clang++ cmake -S . -B "$build" -DZIREL_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
 fi
-targets=$(sed -nE 's/^zirel_fuzzer\(([a-z_]+) .*/\1/p' tests/fuzz/CMakeLists.txt)
 # shellcheck disable=SC2086
 cmake --build "$build" -j "$(nproc)" --target $targets >/dev/null || { echo "fuzz: build failed"; exit 1; }
 
