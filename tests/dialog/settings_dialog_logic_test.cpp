@@ -1,5 +1,5 @@
 // The settings dialog's portable decisions: what "設定" writes for the track box, the "##"
-// format, the background's levels, the texture copies, the option look and the placement.
+// format, the background's levels, the texture copies and the option look.
 #include <gtest/gtest.h>
 
 #include "settings_dialog_logic.h"
@@ -24,7 +24,6 @@ TEST(SettingsDialogLogic, TrackTextLevelsTextureAndLook)
     EXPECT_EQ(std::tuple(copies.size(), copies[9], copies.back()), std::tuple(20u, Point{0, 180}, Point{556, 180}));
     EXPECT_EQ(OptionLookFor(2), (OptionLook{2, false, true}));
     EXPECT_EQ(OptionLookFor(3), (OptionLook{-1, false, false}));
-    EXPECT_EQ(DialogPosition(400, 200, 502, 275), (Point{-51, -25}));  // centred, a third down
 }
 
 }  // namespace

@@ -40,12 +40,10 @@ TEST(Launcher, PreviewTwipsMusicTypeAndRendererWatch)
     // Each run: {window found, process ended} per tick; only the last tick ends it (a slow start, a
     // renderer that never shows its window, one killed while it shows).
     using Ticks = std::vector<std::pair<bool, bool>>;
-    for (const Ticks& ticks : {Ticks{{0, 0}, {1, 0}, {1, 0}, {0, 0}}, Ticks{{0, 0}, {0, 1}}, Ticks{{1, 0}, {1, 1}}}) {
+    for (const Ticks& run : {Ticks{{0, 0}, {1, 0}, {1, 0}, {0, 0}}, Ticks{{0, 0}, {0, 1}}, Ticks{{1, 0}, {1, 1}}}) {
         bool seen = false;
-        for (size_t i = 0; i < ticks.size(); ++i) {
-            const WatchAction action = RendererWatchStep(seen, ticks[i].first, ticks[i].second);
-            EXPECT_EQ(action == WatchAction::EndRun, i + 1 == ticks.size()) << "tick " << i + 1;
-        }
+        for (size_t i = 0; i < run.size(); ++i)
+            EXPECT_EQ(RendererWatchStep(seen, run[i].first, run[i].second) == WatchAction::EndRun, i + 1 == run.size());
     }
 }
 

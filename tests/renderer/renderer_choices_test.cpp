@@ -17,9 +17,8 @@ TEST(RendererChoices, MouseMovesAndPixelFormats)
         EXPECT_EQ(std::pair(MouseMoveEndsSaver(input, cursor), input.closeRequested), std::pair(closes, armed));
 
     // Only RGBA (type 0, not 1) formats for a window (4), double-buffered (1), with OpenGL: hardware
-    // ones get 2000, generic accelerated (0x1000) ones 1000; colour bits above 16 count half.
-    constexpr uint32_t usable = kPfdSupportOpenGL | kPfdDrawToWindow | kPfdDoubleBuffer;
-    constexpr uint32_t generic = usable | kPfdGenericFormat;
+    // ones get 2000, generic (0x40) accelerated (0x1000) ones 1000; colour bits above 16 count half.
+    constexpr uint32_t usable = kPfdSupportOpenGL | kPfdDrawToWindow | kPfdDoubleBuffer, generic = usable | 0x40;
     const std::pair<PixelFormatInfo, int> rows[] = {{{usable, 0, 32, 24}, 2072}, {{generic | 0x1000, 0, 24, 24}, 1068},
         {{generic, 0, 19, 0}, 18}, {{usable, 1, 32, 24}, -1}, {{usable & ~1u, 0, 32, 24}, -1}, {{4, 0, 32, 24}, -1}};
     for (const auto& [format, score] : rows)
