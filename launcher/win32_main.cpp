@@ -62,9 +62,9 @@ void LauncherMain()
 
     const std::string arguments(ArgumentText(GetCommandLineA()));
     const char switchCharacter = SwitchCharacter(arguments);
-    if (AnotherRunOrDialog(switchCharacter == 'S' || switchCharacter == 'C' || arguments.empty()))
-        EndLauncher();
     if (switchCharacter == 'P') {
+        if (AnotherRunOrDialog(false))
+            EndLauncher();
         AttachPreview(HandleFromValue(PreviewParentHandle(arguments)));
         return;
     }
@@ -77,12 +77,15 @@ void LauncherMain()
         MessageBoxW(nullptr, kMissingRendererText, kMessageCaption, MB_OK);
         EndLauncher();
     }
+    if (switchCharacter != 'S' && switchCharacter != 'C' && !arguments.empty())
+        EndLauncher();  // /a and every other switch
+    // Claimed here, where a run or dialog begins: the message above must not stop a preview.
+    if (AnotherRunOrDialog(true))
+        EndLauncher();
     if (switchCharacter == 'C') {
         ShowSettingsDialog(settings, programFolder);
         EndLauncher();
     }
-    if (switchCharacter != 'S' && !arguments.empty())
-        EndLauncher();  // /a and every other switch
     if (switchCharacter == 'S')
         ShowCursor(FALSE);  // no arguments: the run keeps the cursor visible
     Vant_S::Open(programFolder, switchCharacter);

@@ -155,8 +155,7 @@ void AttachPreview(HWND parent)
 
     static Vant_R form;
     form.Load();
-    // NOTE: SetParent keeps the style bits, so the form becomes a child here; WS_POPUP goes too,
-    // since a window that claims both is not treated as a child everywhere.
+    // SetParent keeps the style: WS_POPUP goes, as a window claiming both is no child everywhere.
     const LONG style = GetWindowLongA(form.Window(), GWL_STYLE);
     SetWindowLongA(form.Window(), GWL_STYLE, (style | WS_CHILD) & ~LONG(WS_POPUP));
     SetParent(form.Window(), parent);
@@ -164,5 +163,5 @@ void AttachPreview(HWND parent)
     MoveWindow(form.Img_Prev(), 0, 0, layout.widthPixels, layout.heightPixels, FALSE);
     ShowWindow(form.Window(), SW_SHOWNA);
     previewParent = parent;
-    SetTimer(nullptr, 0, 1000, ParentWatchTick);
+    SetTimer(nullptr, 0, 1000, ParentWatchTick);  // Wine never says another process's area died
 }

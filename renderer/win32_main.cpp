@@ -18,7 +18,7 @@ int RunMessageLoop()
         if (got == 0)
             return static_cast<int>(msg.wParam);
         if (got == -1)
-            return 1;
+            return 1;  // an error here repeats for ever: end rather than spin, and say it failed
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
