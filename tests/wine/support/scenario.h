@@ -56,7 +56,7 @@ struct Scenario {
     std::vector<Step> steps;
     // Seen, in order: the looks' lines, "exit N" (", K left" when processes it started outlive it),
     // "cursor N" (kCursor), the stand-ins' log ("*"/"+" before lines: a group repeated 0+/1+
-    // times; " @ms" after one: that long after the line before, within 80 ms), then `file`.
+    // times; " @ms" after one: that long after the line before, within 50 ms), then `file`.
     std::vector<std::string> seen;
     const char* host = "";          // title of a test-owned window, visible where hostRect is set
     RECT hostRect{};
@@ -112,10 +112,12 @@ struct Run {
     Process program;
     std::vector<Process> others;     // started by acts
     HWND host = nullptr;
+    HMODULE hooks = nullptr;         // zirel_hooks.dll, hooked into every Zirel.dll started
+    std::vector<HHOOK> hooked;
     std::vector<std::string> seen;
 
     // Starts "<program> <arguments>" from the folder, placeholders replaced, inside the job.
-    Process Start(const std::string& command, DWORD flags = 0);
+    Process Start(const std::string& command);
     std::string Expand(std::string text) const;
     HWND Window(DWORD ms = kStartMs) const;  // the row's window
 };
