@@ -48,7 +48,7 @@ LcgRandom random(12345);
 
 void SetUp()
 {
-    glrec::SetRecording(false);
+    glrec::recording = false;
     SetSceneDefaults();
     SetupScene(random);
     for (int i = 0; i < 1000; ++i)  // past the first runs and the first colour blend

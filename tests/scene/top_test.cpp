@@ -1,155 +1,54 @@
-// A top's runs and motion on a path, with scripted random draws. The drawing half of each step
-// goes to the OpenGL recorder, switched off here.
-#include <gtest/gtest.h>
+// A top's runs and its pose on a path, with scripted draws.
+#include <algorithm>
 
-#include <cmath>
-
-#include "curve.h"
-#include "gl_recorder.h"
-#include "scene.h"
-#include "scripted_random.h"
-#include "top.h"
-#include "top_path.h"
+#include "scene_testing.h"
 
 namespace {
 
-constexpr int kMax = 32767;
-constexpr float kPi = 3.14159265f;
+class TopTest : public SceneTest {};
 
-// +y turned by `degrees` about `axis` (Rodrigues' formula).
-Vec3 TurnUp(float degrees, Vec3 axis)
+TEST_F(TopTest, ARunStartsAtTheBottomInThePathsColourAndRestartsOnlyPastTheTopEnd)
 {
-    Normalize3(axis);
-    const float a = degrees * kPi / 180.0f;
-    const Vec3 up{0, 1, 0};
-    Vec3 cross{};
-    Cross3(axis, up, cross);
-    const float along = Dot3(axis, up) * (1 - std::cos(a));
-    return Vec3{up.x * std::cos(a) + cross.x * std::sin(a) + axis.x * along,
-                up.y * std::cos(a) + cross.y * std::sin(a) + axis.y * along,
-                up.z * std::cos(a) + cross.z * std::sin(a) + axis.z * along};
-}
-
-class TopOnPath : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        glrec::SetRecording(false);
-        FillFactorials();
-        SetSceneDefaults();
-        params = sceneParams;
-    }
-    void TearDown() override { glrec::SetRecording(true); }
-
-    SceneParams params{};
-    ScriptedRandom random;
-};
-
-TEST_F(TopOnPath, ResetDrawsOrbitScaleBeforeSpinAndTakesThePathColour)
-{
-    TopPath path(params, random);
-    path.colour = Hsv{0.0f, 1.0f, 0.5f};
-    struct Row {
-        int first, second;
-        float orbitScale, spin;
-    } rows[] = {{0, kMax, 0.2f, 360.0f}, {kMax, 0, 1.0f, 0.0f}};
-    for (const Row& row : rows) {
-        random.Script({row.first, row.second});
-        const size_t before = random.Draws();
-        Top top(path, random);
-        EXPECT_EQ(random.Draws() - before, 2u);
-        EXPECT_NEAR(top.orbitScale, row.orbitScale, 1e-5f);
-        EXPECT_NEAR(top.spin, row.spin, 1e-3f);
-        EXPECT_EQ(top.pathPos, 0.0f);
-        EXPECT_FLOAT_EQ(top.colour.red, 0.5f);
-        EXPECT_EQ(top.colour.green, 0.0f);
-        EXPECT_EQ(top.colour.blue, 0.0f);
-    }
-}
-
-TEST_F(TopOnPath, PathPosOfExactlyOneIsDrawnAtTheTopEndAndResetNextFrame)
-{
-    TopPath path(params, random);
-    Top top(path, random);
+    TopPath path(sceneParams, random);
+    path.colour = Hsv{0, 1, 0.5f};
+    ScriptedRandom draws({0, kMax, kMax, 0});  // orbit scale, then spin, for two runs
+    Top top(path, draws);
+    EXPECT_TRUE(Near(Vec3{top.orbitScale, top.spin, top.colour.red}, Vec3{0.2f, 360, 0.5f}));
     top.pathPos = 1.0f;
-    size_t before = random.Draws();
-    top.Step(random);
-    EXPECT_EQ(random.Draws(), before) << "not reset at exactly 1";
-    EXPECT_EQ(top.position.x, path.points[3].x);
-    EXPECT_EQ(top.position.y, 200.0f);
-    EXPECT_EQ(top.position.z, path.points[3].z);
-    EXPECT_GT(top.pathPos, 1.0f);
-
-    before = random.Draws();
-    top.Step(random);
-    EXPECT_EQ(random.Draws() - before, 2u) << "reset: orbit scale and spin";
-    EXPECT_EQ(top.position.x, path.points[0].x);
-    EXPECT_EQ(top.position.y, -200.0f);
-    EXPECT_EQ(top.position.z, path.points[0].z);
-    EXPECT_GT(top.pathPos, 0.0f);
-    EXPECT_LT(top.pathPos, 0.1f);
+    top.Step(draws);
+    EXPECT_TRUE(Near(top.position, path.points[3], 0)) << "drawn at the top end, not restarted";
+    top.Step(draws);
+    EXPECT_TRUE(Near(Vec3{top.orbitScale, top.position.x, top.position.y}, Vec3{1, path.points[0].x, -200})) << "restarted";
 }
 
-TEST_F(TopOnPath, LookBehindBelowTheBottomStillPointsUpTheCurve)
+TEST_F(TopTest, OneFramesPoseOnTheCurveTiltedOntoTheHeadingOutOnTheOrbitThenTheSameArcAndASlowerClimbOnWideOrbits)
 {
-    TopPath path(params, random);
-    path.points[0] = Vec3{-20, -200, 10};
-    path.points[1] = Vec3{30, -100, -40};
-    Top top(path, random);
-    top.Step(random);  // pathPos 0: looks behind at -0.01
-
-    Vec3 tangent{path.points[1].x - path.points[0].x, path.points[1].y - path.points[0].y,
-                 path.points[1].z - path.points[0].z};
-    Normalize3(tangent);
-    const Vec3 heading = TurnUp(top.tilt, top.tiltAxis);
-    EXPECT_GT(heading.y, 0.0f);
-    EXPECT_GT(Dot3(heading, tangent), 0.999f)
-        << "heading " << heading.x << ", " << heading.y << ", " << heading.z;
-}
-
-TEST_F(TopOnPath, VerticalHeadingsHaveAFixedAxis)
-{
-    struct Row {
-        const char* name;
-        float bottom, top;  // heights of the end points, all on the y axis
-        float tilt;
-    } rows[] = {{"up", -200, 200, 0}, {"down", 200, -200, 180}};
+    sceneParams.stretchTops = 1;
+    // A straight path, the top's place on it, speed factor, orbit scale and the radius s read off the path's radii (5, 20,
+    // 40, 200 at 0, 1/3, 2/3, 1); then the tilt and its axis's x and z (y is 0), and the frame's climb, turn and stretch.
+    struct Row { Vec3 from, to; float pathPos; int32_t g; float scale, s; Vec3 tilt, motion; } rows[] = {
+        {{0, -200, 0}, {0, 200, 0}, 0.5f, 1, 0.2f, 30, {0, 1, 0}, {0.0041667f, 6.66667f, 1}},
+        {{0, 200, 0}, {0, -200, 0}, 5 / 6.0f, 5, 1, 120, {180, 1, 0}, {0.000208333f, 1.66667f, 2.4f}},
+        {{-100, -200, -100}, {100, 200, 100}, 1, 2, 0.5f, 200, {-35.26439f, -0.408248f, 0.408248f}, {0.0002f, 0.8f, 1.6f}},
+        {{0, -200, 0}, {300, 200, 0}, 0, 5, 0.2f, 5, {-36.8699f, 0, 0.6f}, {0.125f, 200, 1}},  // looks back below the bottom
+        {{0, 0, 0}, {0, 0, 0}, 1 / 6.0f, 1, 1, 12.5f, {0, 1, 0}, {0.0004f, 3.2f, 1}}};
     for (const Row& row : rows) {
-        TopPath path(params, random);
+        sceneParams.speedFactor = row.g;
+        TopPath path(sceneParams, random);
+        const Vec3 d{row.to.x - row.from.x, row.to.y - row.from.y, row.to.z - row.from.z};
         for (int i = 0; i < 4; ++i)
-            path.points[i] = Vec3{0, row.bottom + (row.top - row.bottom) * i / 3.0f, 0};
+            path.points[i] = Vec3{row.from.x + d.x * i / 3, row.from.y + d.y * i / 3, row.from.z + d.z * i / 3};
+        const float radii[] = {5, 20, 40, 200, std::nanf("")};  // nothing past the top end is read
+        std::copy(radii, radii + 5, path.radii);
         Top top(path, random);
-        top.pathPos = 0.5f;
+        top.pathPos = row.pathPos;
+        top.orbitScale = row.scale;
+        const float spin = top.spin;
         top.Step(random);
-        EXPECT_EQ(top.tilt, row.tilt) << row.name;
-        EXPECT_EQ(top.tiltAxis.x, 1.0f) << row.name;
-        EXPECT_EQ(top.tiltAxis.y, 0.0f) << row.name;
-        EXPECT_EQ(top.tiltAxis.z, 0.0f) << row.name;
-        const Vec3 heading = TurnUp(top.tilt, top.tiltAxis);
-        EXPECT_NEAR(heading.y, row.top > row.bottom ? 1.0f : -1.0f, 1e-5f) << row.name;
-    }
-}
-
-TEST_F(TopOnPath, EveryTopCoversTheSameArcPerFrameAndWideOrbitsClimbSlowly)
-{
-    TopPath path(params, random);
-    const float radii[] = {5, 20, 40, 200};
-    std::copy(radii, radii + 4, path.radii);
-    // A draw for the orbit scale, one for the spin.
-    random.Script({0, 0, kMax / 2, 0, kMax, 0});
-    Top narrow(path, random), middle(path, random), wide(path, random);
-    float lastClimb = 1.0f;
-    for (Top* top : {&narrow, &middle, &wide}) {
-        top->pathPos = 0.9f;
-        const float spin = top->spin;
-        const float pathPos = top->pathPos;
-        top->Step(random);
-        EXPECT_NEAR(top->orbitRadius, path.RadiusAt(0.9f) * top->orbitScale, 1e-3f);
-        const float arc = (top->spin - spin) * kPi / 180.0f * top->orbitRadius;
-        EXPECT_NEAR(arc, 40.0f * kPi / 180.0f, 1e-4f) << "orbit scale " << top->orbitScale;
-        const float climb = top->pathPos - pathPos;
-        EXPECT_LT(climb, lastClimb);
-        lastClimb = climb;
+        const Vec3 place{row.from.x + d.x * row.pathPos, row.from.y + d.y * row.pathPos, row.from.z + d.z * row.pathPos};
+        EXPECT_TRUE(Near(top.position, place) && Near(Vec3{top.tilt, top.tiltAxis.x, top.tiltAxis.z}, row.tilt)) << row.pathPos;
+        EXPECT_FLOAT_EQ(top.pathPos, row.pathPos + row.motion.x) << row.pathPos;
+        EXPECT_TRUE(Near(Vec3{top.orbitRadius, top.spin - spin, top.stretch}, Vec3{row.s * row.scale, row.motion.y, row.motion.z}));
     }
 }
 

@@ -1,132 +1,73 @@
-// Definitions of the GL / GLU entry points with the signatures the Linux headers declare; each
-// one appends a Call while recording is on.
+// The GL / GLU entry points with the signatures the Linux headers declare; each appends a Call
+// while recording is on.
 #include "gl_recorder.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include <initializer_list>
-#include <sstream>
+#include <cmath>
 
 #include "scene.h"
 
-// Opaque in the GLU header; the recorder hands out one object of its own.
-class GLUquadric {};
+class GLUquadric {} quadric;  // opaque in the GLU header; the one the recorder hands out
 
 namespace glrec {
 
-namespace {
+bool recording = true;
+std::vector<Call> calls;
 
-struct RecorderState {
-    bool recording = true;
-    std::vector<Call> calls;
-};
-
-RecorderState& State()
+std::string FirstDifference(const std::vector<Call>& actual, const std::vector<Call>& expected, double tolerance)
 {
-    static RecorderState state;
-    return state;
+    auto text = [](const Call& call) {
+        std::string out = call.name + "(";
+        for (size_t k = 0; k < call.args.size(); ++k)
+            out += (k ? ", " : "") + std::to_string(call.args[k]);
+        return out + ")";
+    };
+    for (size_t i = 0; i < actual.size() || i < expected.size(); ++i) {
+        const Call& a = i < actual.size() ? actual[i] : Call{"nothing", {}};
+        const Call& e = i < expected.size() ? expected[i] : Call{"nothing", {}};
+        bool same = a.name == e.name && a.args.size() == e.args.size();
+        for (size_t k = 0; same && k < a.args.size(); ++k)
+            same = std::fabs(a.args[k] - e.args[k]) <= tolerance;
+        if (!same)
+            return "call " + std::to_string(i) + " is " + text(a) + ", expected " + text(e);
+    }
+    return "";
 }
 
-void Record(const char* name, std::initializer_list<double> args = {})
+// Variadic, so that nothing is built, let alone allocated, while recording is off.
+template <typename... Args>
+void Record(const char* name, Args... args)
 {
-    RecorderState& state = State();
-    if (state.recording)
-        state.calls.push_back(Call{name, std::vector<double>(args)});
-}
-
-void RecordArray(const char* name, std::initializer_list<double> head, const GLfloat* values,
-                 int count)
-{
-    RecorderState& state = State();
-    if (!state.recording)
-        return;
-    Call call{name, std::vector<double>(head)};
-    for (int i = 0; i < count; ++i)
-        call.args.push_back(values[i]);
-    state.calls.push_back(std::move(call));
-}
-
-}  // namespace
-
-void SetRecording(bool on) { State().recording = on; }
-bool Recording() { return State().recording; }
-void Clear() { State().calls.clear(); }
-const std::vector<Call>& Calls() { return State().calls; }
-
-std::string Describe(const Call& call)
-{
-    std::ostringstream text;
-    text << call.name << "(";
-    for (size_t i = 0; i < call.args.size(); ++i)
-        text << (i ? ", " : "") << call.args[i];
-    text << ")";
-    return text.str();
-}
-
-std::vector<std::string> Names(const std::vector<Call>& calls)
-{
-    std::vector<std::string> names;
-    names.reserve(calls.size());
-    for (const Call& call : calls)
-        names.emplace_back(call.name);
-    return names;
+    if (recording)
+        calls.push_back(Call{name, {double(args)...}});
 }
 
 }  // namespace glrec
 
 using glrec::Record;
-using glrec::RecordArray;
 
-void GLAPIENTRY glClear(GLbitfield mask) { Record("glClear", {double(mask)}); }
-void GLAPIENTRY glEnable(GLenum cap) { Record("glEnable", {double(cap)}); }
-void GLAPIENTRY glDisable(GLenum cap) { Record("glDisable", {double(cap)}); }
-
-void GLAPIENTRY glNewList(GLuint list, GLenum mode) { Record("glNewList", {double(list), double(mode)}); }
+void GLAPIENTRY glClear(GLbitfield mask) { Record("glClear", mask); }
+void GLAPIENTRY glEnable(GLenum cap) { Record("glEnable", cap); }
+void GLAPIENTRY glDisable(GLenum cap) { Record("glDisable", cap); }
+void GLAPIENTRY glNewList(GLuint list, GLenum mode) { Record("glNewList", list, mode); }
 void GLAPIENTRY glEndList(void) { Record("glEndList"); }
-void GLAPIENTRY glCallList(GLuint list) { Record("glCallList", {double(list)}); }
-
-void GLAPIENTRY glLightfv(GLenum light, GLenum pname, const GLfloat* params)
-{
-    RecordArray("glLightfv", {double(light), double(pname)}, params, 4);
-}
-void GLAPIENTRY glMaterialf(GLenum face, GLenum pname, GLfloat param)
-{
-    Record("glMaterialf", {double(face), double(pname), param});
-}
-void GLAPIENTRY glColorMaterial(GLenum face, GLenum mode)
-{
-    Record("glColorMaterial", {double(face), double(mode)});
-}
-void GLAPIENTRY glColor3f(GLfloat red, GLfloat green, GLfloat blue)
-{
-    Record("glColor3f", {red, green, blue});
-}
-
+void GLAPIENTRY glCallList(GLuint list) { Record("glCallList", list); }
+void GLAPIENTRY glLightfv(GLenum l, GLenum p, const GLfloat* v) { Record("glLightfv", l, p, v[0], v[1], v[2], v[3]); }
+void GLAPIENTRY glMaterialf(GLenum face, GLenum p, GLfloat v) { Record("glMaterialf", face, p, v); }
+void GLAPIENTRY glColorMaterial(GLenum face, GLenum mode) { Record("glColorMaterial", face, mode); }
+void GLAPIENTRY glColor3f(GLfloat r, GLfloat g, GLfloat b) { Record("glColor3f", r, g, b); }
 void GLAPIENTRY glPushMatrix(void) { Record("glPushMatrix"); }
 void GLAPIENTRY glPopMatrix(void) { Record("glPopMatrix"); }
 void GLAPIENTRY glLoadIdentity(void) { Record("glLoadIdentity"); }
-void GLAPIENTRY glTranslatef(GLfloat x, GLfloat y, GLfloat z) { Record("glTranslatef", {x, y, z}); }
-void GLAPIENTRY glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z)
-{
-    Record("glRotatef", {angle, x, y, z});
-}
-void GLAPIENTRY glScalef(GLfloat x, GLfloat y, GLfloat z) { Record("glScalef", {x, y, z}); }
-
-void GLAPIENTRY glBegin(GLenum mode) { Record("glBegin", {double(mode)}); }
+void GLAPIENTRY glTranslatef(GLfloat x, GLfloat y, GLfloat z) { Record("glTranslatef", x, y, z); }
+void GLAPIENTRY glRotatef(GLfloat a, GLfloat x, GLfloat y, GLfloat z) { Record("glRotatef", a, x, y, z); }
+void GLAPIENTRY glScalef(GLfloat x, GLfloat y, GLfloat z) { Record("glScalef", x, y, z); }
+void GLAPIENTRY glBegin(GLenum mode) { Record("glBegin", mode); }
 void GLAPIENTRY glEnd(void) { Record("glEnd"); }
-void GLAPIENTRY glVertex3fv(const GLfloat* v) { RecordArray("glVertex3fv", {}, v, 3); }
-
-GLUquadric* GLAPIENTRY gluNewQuadric(void)
-{
-    static GLUquadric quadric;
-    Record("gluNewQuadric");
-    return &quadric;
-}
+void GLAPIENTRY glVertex3fv(const GLfloat* v) { Record("glVertex3fv", v[0], v[1], v[2]); }
+GLUquadric* GLAPIENTRY gluNewQuadric(void) { return &quadric; }
 void GLAPIENTRY gluDeleteQuadric(GLUquadric*) { Record("gluDeleteQuadric"); }
-void GLAPIENTRY gluSphere(GLUquadric*, GLdouble radius, GLint slices, GLint stacks)
-{
-    Record("gluSphere", {radius, double(slices), double(stacks)});
-}
-
+void GLAPIENTRY gluSphere(GLUquadric*, GLdouble r, GLint slices, GLint stacks) { Record("gluSphere", r, slices, stacks); }
 void PresentFrame() { Record("PresentFrame"); }

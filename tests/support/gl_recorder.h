@@ -1,7 +1,5 @@
 // A recording stand-in for the OpenGL 1.1 and GLU entry points the scene uses (and the
-// platform's PresentFrame): each call is kept with its arguments, in order, so host tests can
-// check a frame exactly without a display. With recording off every entry point is a no-op that
-// allocates nothing, for long runs and benchmarks.
+// platform's PresentFrame), so host tests compare a frame call by call without a display.
 #pragma once
 
 #include <string>
@@ -10,20 +8,14 @@
 namespace glrec {
 
 struct Call {
-    const char* name;          // the entry point, e.g. "glTranslatef", or "PresentFrame"
-    std::vector<double> args;  // scalars in order; an array argument contributes its elements
+    std::string name;          // the entry point, e.g. "glTranslatef", or "PresentFrame"
+    std::vector<double> args;  // scalars in order; an array argument adds its elements
 };
 
-// On by default.
-void SetRecording(bool on);
-bool Recording();
+extern bool recording;           // on at start; off, every entry point is a no-op that allocates nothing
+extern std::vector<Call> calls;  // in order, since a test last cleared them
 
-void Clear();
-const std::vector<Call>& Calls();
-
-// "glTranslatef(1, 2, 3)", for failure messages.
-std::string Describe(const Call& call);
-// The names of `calls`, in order.
-std::vector<std::string> Names(const std::vector<Call>& calls);
+// "" when `actual` is `expected`, each argument within `tolerance`; else the first call that differs.
+std::string FirstDifference(const std::vector<Call>& actual, const std::vector<Call>& expected, double tolerance = 1e-3);
 
 }  // namespace glrec
