@@ -40,7 +40,7 @@ const Event Font = [](Command& b) { b.SetFont({"Tahoma", 8.25}); };
 const Event Colour = [](Command& b) { b.SetFontColour(0xFF); };
 const Event Hide = [](Command& b) { b.SetVisible(0); };
 const Event Show = [](Command& b) { b.SetVisible(1); };
-PropertyBag written;
+PropertyBag written;  // where Write saves to; nothing reads it back
 const Event Write = [](Command& b) { b.WriteProperties(written, {}); };
 
 // Restored from properties saved with their defaults, saved disabled, or never saved.
@@ -89,14 +89,14 @@ TEST(CommandProperties, SavedWhereTheyDifferAndRestored)
     RecordingView view;
     Command button(view);
     Colour(button);  // never saved: the caption stays black until Enabled is first read
-    EXPECT_EQ(std::tuple(button.CaptionColour(), button.Enabled(), button.Visible()), std::tuple(0u, true, 255));
+    EXPECT_EQ((std::tuple{button.CaptionColour(), button.Enabled(), button.Visible()}), std::tuple(0u, true, 255));
     PropertyBag bag;
     button.SetCaption("Command");
     button.WriteProperties(bag, {});
     EXPECT_TRUE(bag.empty());  // every value at its default
     for (const Event& write : {Caption, Font, Colour, Hide, Disable})
         write(button);
-    EXPECT_EQ(std::pair(button.FontColour(), button.Visible()), std::pair(0xFFu, uint8_t(0)));
+    EXPECT_EQ((std::pair{button.FontColour(), button.Visible()}), std::pair(0xFFu, uint8_t(0)));
     Command copy(view), fresh(view);
     button.WriteProperties(bag, {});
     copy.Restore(bag, {});

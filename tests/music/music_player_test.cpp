@@ -87,7 +87,7 @@ TEST_F(MusicPlayerTest, CdWatchTickByTick)
         const auto& [repeat, answers, calls, active] = ticks[i];
         settings.bgmRepeat = repeat;
         mci.answers = answers;
-        EXPECT_EQ(std::pair(player.CdWatch(), player.cdWatchActive), std::pair(active, active)) << "tick " << i + 1;
+        EXPECT_EQ((std::pair{player.CdWatch(), player.cdWatchActive}), std::pair(active, active)) << "tick " << i + 1;
         mci.Expect(calls);
     }
     player.CdOpen();
@@ -99,7 +99,7 @@ TEST_F(MusicPlayerTest, Mp3RestartsWheneverItIsNotPlayingAndWavLoopsWithADevice)
 {
     const std::string status = "status MP3Play mode [30]";
     const std::vector<std::string> restart = {status, "stop MP3Play", "play MP3Play from 0"};
-    // A failing query writes nothing: the last mode stands.
+    // A failing query writes nothing, so the last mode stands; a longer one fills the 30 characters.
     const std::pair<RecordingMci::Answer, std::vector<std::string>> ticks[] = {
         {{"status", 0, "playing"}, {status}}, {{"status", 0, "stopped"}, restart}, {{"status", 263}, restart},
         {{"status", 0, "playing" + std::string(40, '!')}, {status}}, {{"status", 263}, {status}},

@@ -14,7 +14,7 @@ TEST(RendererChoices, MouseMovesAndPixelFormats)
         {{900, 700}, true, 0}, {{103, 101}, false, 1}, {{108, 101}, true, 1}, {{104, 101}, false, 1}};
     InputState input{.savedCursorPos = {100, 100}};
     for (const auto& [cursor, closes, armed] : moves)
-        EXPECT_EQ(std::pair(MouseMoveEndsSaver(input, cursor), input.closeRequested), std::pair(closes, armed));
+        EXPECT_EQ((std::pair{MouseMoveEndsSaver(input, cursor), input.closeRequested}), std::pair(closes, armed));
 
     // Only RGBA (type 0, not 1) formats for a window (4), double-buffered (1), with OpenGL: hardware
     // ones get 2000, generic (0x40) accelerated (0x1000) ones 1000; colour bits above 16 count half.
