@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <vector>
 
 #include "curve.h"
 #include "gl_recorder.h"
@@ -31,6 +30,8 @@ inline ::testing::AssertionResult Near(const Vec3& a, const Vec3& b, float toler
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << a.x << ", " << a.y << ", " << a.z << " against " << b.x << ", " << b.y << ", " << b.z;
 }
+
+inline Vec3 Hsv3(const Hsv& colour) { return Vec3{colour.hue, colour.saturation, colour.value}; }
 
 // Default parameters and factorials filled; no scene left behind.
 class SceneTest : public ::testing::Test {

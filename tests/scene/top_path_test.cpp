@@ -1,5 +1,5 @@
-// A path as sequences of steps with scripted draws: construction and first step, its cycles'
-// easing and renewal, and its colour cycle.
+// A path as sequences of steps with scripted draws: construction and first step, then its cycles
+// midway and renewed.
 #include <algorithm>
 
 #include "scene_testing.h"
@@ -27,12 +27,12 @@ TEST_F(PathTest, BuildsTopDownThenTheFirstStepDrawsEveryTargetTopDownAndMovesNot
         EXPECT_TRUE(Near(Vec3{path.radii[i], path.targetRadii[i], float(path.radiusTimers[i].length)}, rows[i].radius)) << i;
         EXPECT_EQ(path.pointTimers[i].length, rows[i].cycle) << "row " << i;
     }
-    EXPECT_TRUE(Near(Vec3{path.colour.hue, path.colour.saturation, path.colour.value}, Vec3{0.5f, 1, 0}));
-    EXPECT_TRUE(Near(Vec3{path.targetColour.hue, path.targetColour.saturation, path.targetColour.value}, Vec3{1, 0, 1}));
+    EXPECT_TRUE(Near(Vec3{path.colour.saturation, path.targetColour.hue, path.targetColour.value}, Vec3{1, 1, 1})) << "hue first";
 }
 
-TEST_F(PathTest, PointsEaseOutToTheTargetAndBackRadiiMoveLinearlyARenewalStartsWhereTheyStand)
+TEST_F(PathTest, MidCyclePointsEaseOutAndBackRadiiMoveLinearlyTheHueTakesItsWayAndRenewalsStartWhereTheyStand)
 {
+    sceneParams.innerPointCount = kMaxInnerPoints;
     sceneParams.speedFactor = 3;
     TopPath path(sceneParams, random);
     // Frames done of 8; x and y of every point, and every radius, after that frame's step. At 8 the cycles renew from
@@ -40,39 +40,32 @@ TEST_F(PathTest, PointsEaseOutToTheTargetAndBackRadiiMoveLinearlyARenewalStartsW
     struct Row { int32_t frame; Vec3 expected; } rows[] = {
         {1, {24.64466f, 5.35534f, 15}}, {2, {60, -30, 20}}, {4, {110, -80, 30}}, {6, {60, -30, 40}}, {8, {60, -30, 40}}};
     for (const Row& row : rows) {
-        std::fill(path.pointTimers, path.pointTimers + 4, CycleTimer{row.frame, 8});
-        std::fill(path.radiusTimers, path.radiusTimers + 4, CycleTimer{row.frame, 8});
-        std::fill(path.startPoints, path.startPoints + 4, Vec3{10, 20, 30});
-        std::fill(path.targetPoints, path.targetPoints + 4, Vec3{110, -80, 70});
-        std::fill(path.startRadii, path.startRadii + 4, 10);
-        std::fill(path.targetRadii, path.targetRadii + 4, 50);
+        std::fill(path.pointTimers, path.pointTimers + kMaxControlPoints, CycleTimer{row.frame, 8});
+        std::fill(path.radiusTimers, path.radiusTimers + kMaxControlPoints, CycleTimer{row.frame, 8});
+        std::fill(path.startPoints, path.startPoints + kMaxControlPoints, Vec3{10, 20, 30});
+        std::fill(path.targetPoints, path.targetPoints + kMaxControlPoints, Vec3{110, -80, 70});
+        std::fill(path.startRadii, path.startRadii + kMaxControlPoints, 10);
+        std::fill(path.targetRadii, path.targetRadii + kMaxControlPoints, 50);
         path.Step(random);
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < kMaxControlPoints; ++i)
             EXPECT_TRUE(Near(Vec3{path.points[i].x, path.points[i].y, path.radii[i]}, row.expected)) << row.frame << ", row " << i;
     }
-    EXPECT_TRUE(Near(path.targetPoints[2], Vec3{60, 83, 50}, 0.01f)) << "below the top end as it stands";
-    EXPECT_EQ(path.pointTimers[3].length, 1666 + 1666) << "both terms of the top end's 5000 to 15000 slowed by 3";
-}
-
-TEST_F(PathTest, HueBlendsDownwardOnlyFromMoreThanHalfATurnBelowThenRenewsFromWhereItIsDrawingHueFirst)
-{
-    sceneParams.innerPointCount = kMaxInnerPoints;
-    TopPath path(sceneParams, random);
+    EXPECT_TRUE(Near(path.targetPoints[kMaxControlPoints - 2], Vec3{60, 83, 50}, 0.01f)) << "below the top end as it stands";
+    EXPECT_EQ(path.pointTimers[kMaxControlPoints - 1].length, 1666 + 1666) << "both terms of the top end's 5000 to 15000 slowed by 3";
     // Start and target hue, and the hue halfway, while saturation goes 0.2 to 0.6 and value 0 to 1.
-    struct Row { float start, target, halfway; } rows[] = {{0.2f, 0.9f, 0.05f}, {0.25f, 0.75f, 0.5f}, {0.9f, 0.2f, 0.05f},
-                                                           {0.4f, 0.4f, 0.4f}, {0.2f, 0.6f, 0.4f}};
-    for (const Row& row : rows) {
+    struct Blend { float start, target, halfway; } blends[] = {{0.2f, 0.9f, 0.05f}, {0.25f, 0.75f, 0.5f}, {0.9f, 0.2f, 0.05f},
+                                                               {0.4f, 0.4f, 0.4f}, {0.2f, 0.6f, 0.4f}};
+    for (const Blend& row : blends) {
         path.startColour = Hsv{row.start, 0.2f, 0};
         path.targetColour = Hsv{row.target, 0.6f, 1};
         path.colourFrame = 150;
         path.Step(random);
-        EXPECT_TRUE(Near(Vec3{path.colour.hue, path.colour.saturation, path.colour.value}, Vec3{row.halfway, 0.4f, 0.5f}, 1e-5f))
-            << row.start << " to " << row.target;
+        EXPECT_TRUE(Near(Hsv3(path.colour), Vec3{row.halfway, 0.4f, 0.5f}, 1e-5f)) << row.start;
     }
     path.colourFrame = path.colourFrames;
     ScriptedRandom renewal({8192, 24576, 6553, kMax});  // hue, saturation, value (from 0.5), length
     path.Step(renewal);
-    EXPECT_TRUE(Near(Vec3{path.targetColour.hue, path.targetColour.saturation, path.targetColour.value}, Vec3{0.25f, 0.75f, 0.7f}));
+    EXPECT_TRUE(Near(Hsv3(path.targetColour), Vec3{0.25f, 0.75f, 0.7f}));
     EXPECT_TRUE(Near(Vec3{path.startColour.hue, path.startColour.value, float(path.colourFrames)}, Vec3{0.4f, 0.5f, 2000}));
 }
 

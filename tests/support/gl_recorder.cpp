@@ -36,17 +36,15 @@ std::string FirstDifference(const std::vector<Call>& actual, const std::vector<C
     return "";
 }
 
-// Variadic, so that nothing is built, let alone allocated, while recording is off.
-template <typename... Args>
-void Record(const char* name, Args... args)
-{
-    if (recording)
-        calls.push_back(Call{name, {double(args)...}});
-}
-
 }  // namespace glrec
 
-using glrec::Record;
+// Variadic, so that nothing is built, let alone allocated, while recording is off.
+template <typename... Args>
+static void Record(const char* name, Args... args)
+{
+    if (glrec::recording)
+        glrec::calls.push_back(glrec::Call{name, {double(args)...}});
+}
 
 void GLAPIENTRY glClear(GLbitfield mask) { Record("glClear", mask); }
 void GLAPIENTRY glEnable(GLenum cap) { Record("glEnable", cap); }

@@ -7,10 +7,8 @@
 
 namespace glrec {
 
-struct Call {
-    std::string name;          // the entry point, e.g. "glTranslatef", or "PresentFrame"
-    std::vector<double> args;  // scalars in order; an array argument adds its elements
-};
+// The entry point, e.g. "glTranslatef", or "PresentFrame", and its scalar arguments in order (an array adds its elements).
+struct Call { std::string name; std::vector<double> args; };
 
 extern bool recording;           // on at start; off, every entry point is a no-op that allocates nothing
 extern std::vector<Call> calls;  // in order, since a test last cleared them
