@@ -12,12 +12,9 @@ using namespace zirel;
 
 // Logs "N", "H", "S", "HS", "P" or "D" per paint (with "v" when the gradient is light at the
 // bottom), "click" and "timer <ms>", separated by blanks.
+const char* const kFaces[] = {"N", "H", "S", "HS", "P", "D"};
 struct RecordingView : CommandButtonView {
-    void DrawState(ButtonFace face, bool hoverGradient) override
-    {
-        const char* names[] = {"N", "H", "S", "HS", "P", "D"};
-        Log(names[int(face)] + std::string(hoverGradient ? "v" : ""));
-    }
+    void DrawState(ButtonFace face, bool hover) override { Log(kFaces[int(face)] + std::string(hover ? "v" : "")); }
     void StartMouseTimer(unsigned intervalMs) override { Log("timer " + std::to_string(intervalMs)); }
     void RaiseClick() override { Log("click"); }
     void Log(const std::string& entry) { log += (log.empty() ? "" : " ") + entry; }
@@ -49,7 +46,7 @@ const Event RestoreDisabled = [](Command& b) { b.Restore({{"Enabled", false}}, {
 const Event RestoreNeverSaved = [](Command& b) { b.Restore({{"FirstRun", int64_t(0)}}, {}); };
 
 using Step = std::pair<Event, const char*>;  // an event, what it paints, clicks or starts
-using Scenario = std::pair<const char*, std::vector<Step>>;
+using Scenario = std::pair<const char*, std::vector<Step>>;  // named in the test's name
 class CommandButton : public ::testing::TestWithParam<Scenario> {};
 
 TEST_P(CommandButton, StepByStep)
@@ -78,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(Steps, CommandButton, ::testing::Values(
     Scenario{"RestoredDisabledIgnoresMouseAndFocusButNotWrites", {{RestoreDisabled, "D"}, {&C::Initialize, "timer 100"},
         {&C::MouseMove, ""}, {LeftDown, ""}, {LeftUp, ""}, {RightUp, ""}, {&C::FocusReceived, ""}, {&C::FocusLost, ""},
         {Away, ""}, {&C::FontColour, ""}, {Caption, "D"}, {Write, ""}, {Disable, "D"}, {Enable, "N"},
-        {&C::MouseMove, "Hv"}}},
+        {&C::MouseMove, "Hv"}, {Disable, "Dv"}, {&C::FocusLost, ""}}},
     Scenario{"NeverSavedReadsRepaintAndNoHoverBeforeInitialize", {{RestoreNeverSaved, "N N"}, {&C::MouseMove, ""},
         {Away, ""}, {&C::Enabled, "N N"}, {&C::FontColour, "N"}, {&C::Visible, "N"}, {Hide, ""}, {&C::Visible, ""},
         {Show, "N"}, {Colour, "N"}, {&C::FocusReceived, "S"}, {&C::FocusLost, "N"}}}),
@@ -106,7 +103,7 @@ TEST(CommandProperties, SavedWhereTheyDifferAndRestored)
     EXPECT_EQ(fresh.Caption(), "Command1");
 }
 
-TEST(CommandFace, RimCaptionAndGradient)
+TEST(CommandFace, RimCaptionFontAndGradient)
 {
     const std::array<RimPiece, 8> pieces = RimPieces(1755, 420);  // the default 117 x 28 pixels
     const TwipRect expected[8][2] = {
@@ -118,7 +115,9 @@ TEST(CommandFace, RimCaptionAndGradient)
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(std::pair(pieces[i].source, pieces[i].destination), std::pair(expected[i][0], expected[i][1])) << i;
     EXPECT_DOUBLE_EQ(CaptionTop(420, 195), 102.5);
-    const GradientColour white{0xFF00, 0xFF00, 0xFF00}, lavender = GradientColourFromText("&HC6C5D7");
+    // The caption's font unless the host gives another: plain, in the Shift-JIS character set.
+    EXPECT_EQ(CaptionFont{}, (CaptionFont{"ＭＳ Ｐゴシック", 9.75, false, false, false, 128}));
+    const GradientColour white{0xFF00, 0xFF00, 0xFF00}, lavender = GradientColourFromText("&hC6C5D7");
     EXPECT_EQ(std::tuple(lavender.red, lavender.green, lavender.blue), std::tuple(0xC600, 0xC500, 0xD700));
     EXPECT_EQ(std::tuple(FaceGradient(false).top, FaceGradient(false).bottom, FaceGradient(true).top,
                          FaceGradient(true).bottom), std::tuple(white, lavender, lavender, white));

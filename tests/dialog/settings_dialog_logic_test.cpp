@@ -1,5 +1,5 @@
 // The settings dialog's portable decisions: what "設定" writes for the track box, the "##"
-// format, the background's levels, the texture copies and the option look.
+// format, the background's levels, the texture copies, the option look and the placement.
 #include <gtest/gtest.h>
 
 #include "settings_dialog_logic.h"
@@ -22,8 +22,9 @@ TEST(SettingsDialogLogic, TrackTextLevelsTextureAndLook)
               std::vector<int>({247, 3, 220, 122, 0}));
     const std::vector<Point> copies = TextureCopyPositions(556, 20, 469, 165);  // a row and column beyond
     EXPECT_EQ(std::tuple(copies.size(), copies[9], copies.back()), std::tuple(20u, Point{0, 180}, Point{556, 180}));
-    EXPECT_EQ(OptionLookFor(2), (OptionLook{2, false, true}));
-    EXPECT_EQ(OptionLookFor(3), (OptionLook{-1, false, false}));
+    // {option marked, track box enabled, file button enabled}; an unknown kind marks nothing.
+    EXPECT_EQ((std::pair{OptionLookFor(2), OptionLookFor(9)}), std::pair(OptionLook{2, 0, 1}, OptionLook{-1, 0, 0}));
+    EXPECT_EQ(DialogPosition(400, 200, 502, 275), (Point{-51, -25}));  // centred, a third of the way down
 }
 
 }  // namespace

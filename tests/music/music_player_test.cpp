@@ -73,7 +73,7 @@ TEST_F(MusicPlayerTest, CdWatchTickByTick)
     // reply is read as the number it starts with. Replies and error texts fill and overrun their buffers
     // (512, 256; the mode's 255 of 256) unterminated.
     const std::tuple<int16_t, std::vector<RecordingMci::Answer>, std::vector<std::string>, bool> ticks[] = {
-        {0, drive("4", "playing"), queries, true},
+        {4, drive("4", "playing"), queries, true},
         {0, drive("10", "stopped" + std::string(300, 'x')), {track, count, queries[2], "play cdaudio [512]"}, true},
         {19, drive("\t19" + std::string(600, ' '), "playing"), queries, true},
         {3, drive("4", "playing"), replay3, true},

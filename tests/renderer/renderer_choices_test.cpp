@@ -1,12 +1,13 @@
-// The renderer's decisions: which mouse movement ends the saver, and the pixel format.
+// The renderer's decisions: which input ends the saver, the pixel format and the view.
 #include <gtest/gtest.h>
 
 #include "input_rules.h"
 #include "pixel_format.h"
+#include "view.h"
 
 namespace {
 
-TEST(RendererChoices, MouseMovesAndPixelFormats)
+TEST(RendererChoices, InputPixelFormatAndView)
 {
     // {cursor, closes, armed}: the first move never arms, however far; 3 + 1 = 4 pixels is no
     // activity and the reference follows; 5 from there closes and leaves the reference behind.
@@ -15,6 +16,9 @@ TEST(RendererChoices, MouseMovesAndPixelFormats)
     InputState input{.savedCursorPos = {100, 100}};
     for (const auto& [cursor, closes, armed] : moves)
         EXPECT_EQ((std::pair{MouseMoveEndsSaver(input, cursor), input.closeRequested}), std::pair(closes, armed));
+    InputState key;
+    ArmClose(key);  // a key, a button or losing the focus
+    EXPECT_EQ(key.closeRequested, 1);
 
     // Only RGBA (type 0, not 1) formats for a window (4), double-buffered (1), with OpenGL: hardware
     // ones get 2000, generic (0x40) accelerated (0x1000) ones 1000; colour bits above 16 count half.
@@ -26,7 +30,7 @@ TEST(RendererChoices, MouseMovesAndPixelFormats)
     const PixelFormatInfo choices[] = {{generic, 0, 0, 0}, {generic, 0, 32, 32}, {usable, 0, 16, 0},
                                        {usable | 2, 0, 16, 0}};
     EXPECT_EQ(BestPixelFormatIndex(choices), 3);  // hardware first; a tie keeps the lower index
-    EXPECT_EQ(BestPixelFormatIndex(std::span(choices, 1)), 0);  // a score of 0 is no better than none
+    EXPECT_EQ((std::pair{IsViewFromAbove(65), IsViewFromAbove(66)}), std::pair(true, false));  // draws 0..65
 }
 
 }  // namespace
