@@ -14,14 +14,13 @@ class FrameTest : public SceneTest {};
 
 TEST_F(FrameTest, SetUpBuildsModelLightAndMaterialThenAFrameStepsAndDrawsEachPathAndItsBlackTopsInOrder)
 {
-    sceneParams.stretchTops = 1;
-    sceneParams.showPaths = 1;
+    sceneParams = SceneParams{10, 2, 1, 100, 1, 1, 1};  // with stretched tops and shown paths
     SetupScene(random);
     EXPECT_EQ(random.draws, 10 * (16 + 2 * 2u)) << "each path draws, then its two tops";
     RenderFrame();
     auto vertex = [](const Vec3& v) { return glrec::Call{"glVertex3fv", {v.x, v.y, v.z}}; };
     std::vector<glrec::Call> expected = {{"glNewList", {1, GL_COMPILE}}, {"gluSphere", {25, 3, 2}}, {"gluDeleteQuadric", {}},
-        {"glEndList", {}}, {"glEnable", {GL_LIGHTING}}, {"glEnable", {GL_LIGHT0}}, {"glLightfv", {GL_LIGHT0, GL_AMBIENT, 0.25, 0.25, 0.25, 0}},
+        {"glEndList", {}}, {"glEnable", {GL_LIGHTING}}, {"glEnable", {GL_LIGHT0}}, {"glLightfv", {GL_LIGHT0, GL_AMBIENT, .25, .25, .25, 0}},
         {"glLightfv", {GL_LIGHT0, GL_DIFFUSE, 1, 1, 1, 0}}, {"glLightfv", {GL_LIGHT0, GL_SPECULAR, 1, 1, 1, 0}},
         {"glLightfv", {GL_LIGHT0, GL_POSITION, 400, -200, 400, 0}}, {"glEnable", {GL_COLOR_MATERIAL}},
         {"glMaterialf", {GL_FRONT, GL_SHININESS, 20}}, {"glColorMaterial", {GL_FRONT, GL_SPECULAR}}, {"glColor3f", {0.7, 0.7, 0.7}},
@@ -31,13 +30,14 @@ TEST_F(FrameTest, SetUpBuildsModelLightAndMaterialThenAFrameStepsAndDrawsEachPat
         expected.insert(expected.end(), {{"glDisable", {GL_LIGHTING}}, {"glColor3f", {0, 1, 0}}, {"glBegin", {GL_LINE_STRIP}}});
         for (int k = 0; k <= 50; ++k)
             expected.push_back(vertex(BezierPoint(p, 3, k / 50.0f)));
-        expected.insert(expected.end(), {{"glEnd", {}}, {"glColor3f", {1, 0, 0}}, {"glBegin", {GL_LINE_STRIP}}, vertex(p[0]), vertex(p[1]),
-                                         vertex(p[2]), vertex(p[3]), {"glEnd", {}}, {"glEnable", {GL_LIGHTING}}});
+        expected.insert(expected.end(), {{"glEnd", {}}, {"glColor3f", {1, 0, 0}}, {"glBegin", {GL_LINE_STRIP}},
+            vertex(p[0]), vertex(p[1]), vertex(p[2]), vertex(p[3]), {"glEnd", {}}, {"glEnable", {GL_LIGHTING}}});
         // Its two tops, black at the bottom end of path i: theirs.
         for (const Top* t : {scene.tops[2 * i], scene.tops[2 * i + 1]})
             expected.insert(expected.end(), {{"glColor3f", {0, 0, 0}}, {"glPushMatrix", {}}, {"glLoadIdentity", {}},
                 {"glTranslatef", {p[0].x, -200, p[0].z}}, {"glRotatef", {t->tilt, t->tiltAxis.x, t->tiltAxis.y, t->tiltAxis.z}},
-                {"glRotatef", {t->spin, 0, 1, 0}}, {"glTranslatef", {t->orbitRadius, 0, 0}}, {"glScalef", {1, 1, 1}}, {"glCallList", {1}}, {"glPopMatrix", {}}});
+                {"glRotatef", {t->spin, 0, 1, 0}}, {"glTranslatef", {t->orbitRadius, 0, 0}}, {"glScalef", {1, 1, 1}},
+                {"glCallList", {1}}, {"glPopMatrix", {}}});
     }
     expected.push_back({"PresentFrame", {}});
     EXPECT_EQ(glrec::FirstDifference(glrec::calls, expected), "");
@@ -60,8 +60,8 @@ TEST_F(FrameTest, AHundredThousandFramesFromTheLinearCongruenceWithTheFixedParam
         RenderFrame();
         // Every top within reach of the control points, in colour, and every value a number.
         for (const Top* t : std::span(scene.tops, 20))
-            bad += !(Near(t->position, Vec3{0, 0, 0}, 264) && Near(Vec3{t->colour.red, t->colour.green, t->colour.blue}, Vec3{0.5f, 0.5f, 0.5f}, 0.50001f) &&
-                     t->orbitRadius >= 1 && t->orbitRadius <= 300 && std::isfinite(t->tilt + t->spin));
+            bad += !(Near(t->position, Vec3{0, 0, 0}, 264) && t->orbitRadius >= 1 && t->orbitRadius <= 300 && std::isfinite(t->tilt + t->spin) &&
+                Near(Vec3{t->colour.red, t->colour.green, t->colour.blue}, Vec3{0.5f, 0.5f, 0.5f}, 0.50001f));
     }
     EXPECT_EQ(bad, 0);
     EXPECT_EQ(mallinfo2().uordblks, allocated);

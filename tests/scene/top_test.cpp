@@ -29,7 +29,9 @@ TEST_F(TopTest, ARunDrawsOrbitScaleThenSpinTakesThePathsColourInRgbAndRestartsOn
 
 // A straight path, the top's place on it, speed factor, orbit scale and the radius s read off the path's radii (5, 20, 40,
 // 200 at 0, 1/3, 2/3, 1); then the tilt and its axis's x and z (y is 0), and the frame's climb, turn and stretch.
-struct PoseRow { Vec3 from, to; float pathPos; int32_t g; float scale, s; Vec3 tilt, motion; };
+struct PoseRow { const char* name; Vec3 from, to; float pathPos; int32_t g; float scale, s; Vec3 tilt, motion; };
+
+void PrintTo(const PoseRow& row, std::ostream* out) { *out << row.name; }
 
 class TopPoseRows : public TopTest, public ::testing::WithParamInterface<PoseRow> {};
 
@@ -55,11 +57,10 @@ TEST_P(TopPoseRows, OnTheCurveTiltedOntoTheHeadingOutOnTheOrbitThenTheSameArcEve
 }
 
 INSTANTIATE_TEST_SUITE_P(Scene, TopPoseRows, ::testing::Values(
-    PoseRow{{0, -200, 0}, {0, 200, 0}, 0.5f, 1, 0.2f, 30, {0, 1, 0}, {0.0041667f, 6.66667f, 1}},
-    PoseRow{{0, 200, 0}, {0, -200, 0}, 5 / 6.0f, 5, 1, 120, {180, 1, 0}, {0.000208333f, 1.66667f, 2.4f}},
-    PoseRow{{-100, -200, -100}, {100, 200, 100}, 1, 2, 0.5f, 200, {-35.26439f, -0.408248f, 0.408248f}, {0.0002f, 0.8f, 1.6f}},
-    // Looks back below the bottom end, then stands still.
-    PoseRow{{0, -200, 0}, {300, 200, 0}, 0, 5, 0.2f, 5, {-36.8699f, 0, 0.6f}, {0.125f, 200, 1}},
-    PoseRow{{0, 0, 0}, {0, 0, 0}, 1 / 6.0f, 1, 1, 12.5f, {0, 1, 0}, {0.0004f, 3.2f, 1}}));
+    PoseRow{"straight up", {0, -200, 0}, {0, 200, 0}, 0.5f, 1, 0.2f, 30, {0, 1, 0}, {0.0041667f, 6.66667f, 1}},
+    PoseRow{"straight down", {0, 200, 0}, {0, -200, 0}, 5 / 6.0f, 5, 1, 120, {180, 1, 0}, {0.000208333f, 1.66667f, 2.4f}},
+    PoseRow{"slant, top end", {-100, -200, -100}, {100, 200, 100}, 1, 2, 0.5f, 200, {-35.26439f, -0.408248f, 0.408248f}, {0.0002f, 0.8f, 1.6f}},
+    PoseRow{"looking back below the bottom", {0, -200, 0}, {300, 200, 0}, 0, 5, 0.2f, 5, {-36.8699f, 0, 0.6f}, {0.125f, 200, 1}},
+    PoseRow{"standing still", {0, 0, 0}, {0, 0, 0}, 1 / 6.0f, 1, 1, 12.5f, {0, 1, 0}, {0.0004f, 3.2f, 1}}));
 
 }  // namespace

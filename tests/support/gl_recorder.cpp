@@ -1,5 +1,5 @@
-// The GL / GLU entry points with the signatures the Linux headers declare; each appends a Call
-// while recording is on.
+// The GL / GLU entry points with the signatures the Linux headers declare; while recording is on
+// each appends a Call, but for gluNewQuadric, whose quadric only the sphere and delete calls use.
 #include "gl_recorder.h"
 
 #include <GL/gl.h>
@@ -9,7 +9,7 @@
 
 #include "scene.h"
 
-class GLUquadric {} quadric;  // opaque in the GLU header; the one the recorder hands out
+static class GLUquadric {} quadric;  // opaque in the GLU header; the one the recorder hands out
 
 namespace glrec {
 

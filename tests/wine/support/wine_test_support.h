@@ -1,3 +1,0 @@
-// Until every test includes scenario.h directly.
-#pragma once
-#include "scenario.h"
