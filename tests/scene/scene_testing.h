@@ -31,8 +31,6 @@ inline ::testing::AssertionResult Near(const Vec3& a, const Vec3& b, float toler
     return ::testing::AssertionFailure() << a.x << ", " << a.y << ", " << a.z << " against " << b.x << ", " << b.y << ", " << b.z;
 }
 
-inline Vec3 Hsv3(const Hsv& colour) { return Vec3{colour.hue, colour.saturation, colour.value}; }
-
 // Default parameters and factorials filled; no scene left behind.
 class SceneTest : public ::testing::Test {
 protected:

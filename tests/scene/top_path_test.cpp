@@ -38,12 +38,12 @@ TEST_F(PathTest, MidCyclePointsEaseOutAndBackRadiiMoveLinearlyTheHueTakesItsWayA
     // Frames done of 8; x and y of every point, and every radius, after that frame's step. At 8 the cycles renew from
     // where the points and radii stand, the row before.
     struct Row { int32_t frame; Vec3 expected; } rows[] = {
-        {1, {24.64466f, 5.35534f, 15}}, {2, {60, -30, 20}}, {4, {110, -80, 30}}, {6, {60, -30, 40}}, {8, {60, -30, 40}}};
+        {1, {24.64466f, 104.9390f, 15}}, {2, {60, 310, 20}}, {4, {110, 600, 30}}, {6, {60, 310, 40}}, {8, {60, 310, 40}}};
     for (const Row& row : rows) {
         std::fill(path.pointTimers, path.pointTimers + kMaxControlPoints, CycleTimer{row.frame, 8});
         std::fill(path.radiusTimers, path.radiusTimers + kMaxControlPoints, CycleTimer{row.frame, 8});
         std::fill(path.startPoints, path.startPoints + kMaxControlPoints, Vec3{10, 20, 30});
-        std::fill(path.targetPoints, path.targetPoints + kMaxControlPoints, Vec3{110, -80, 70});
+        std::fill(path.targetPoints, path.targetPoints + kMaxControlPoints, Vec3{110, 600, 70});
         std::fill(path.startRadii, path.startRadii + kMaxControlPoints, 10);
         std::fill(path.targetRadii, path.targetRadii + kMaxControlPoints, 50);
         path.Step(random);
@@ -51,6 +51,7 @@ TEST_F(PathTest, MidCyclePointsEaseOutAndBackRadiiMoveLinearlyTheHueTakesItsWayA
             EXPECT_TRUE(Near(Vec3{path.points[i].x, path.points[i].y, path.radii[i]}, row.expected)) << row.frame << ", row " << i;
     }
     EXPECT_TRUE(Near(path.targetPoints[kMaxControlPoints - 2], Vec3{60, 83, 50}, 0.01f)) << "below the top end as it stands";
+    EXPECT_EQ(path.targetPoints[5].y, 200) << "an inner row's height, halfway to a target above the top end, kept within the ends";
     EXPECT_EQ(path.pointTimers[kMaxControlPoints - 1].length, 1666 + 1666) << "both terms of the top end's 5000 to 15000 slowed by 3";
     // Start and target hue, and the hue halfway, while saturation goes 0.2 to 0.6 and value 0 to 1.
     struct Blend { float start, target, halfway; } blends[] = {{0.2f, 0.9f, 0.05f}, {0.25f, 0.75f, 0.5f}, {0.9f, 0.2f, 0.05f},
@@ -60,12 +61,12 @@ TEST_F(PathTest, MidCyclePointsEaseOutAndBackRadiiMoveLinearlyTheHueTakesItsWayA
         path.targetColour = Hsv{row.target, 0.6f, 1};
         path.colourFrame = 150;
         path.Step(random);
-        EXPECT_TRUE(Near(Hsv3(path.colour), Vec3{row.halfway, 0.4f, 0.5f}, 1e-5f)) << row.start;
+        EXPECT_TRUE(Near(Vec3{path.colour.hue, path.colour.saturation, path.colour.value}, Vec3{row.halfway, 0.4f, 0.5f}, 1e-5f)) << row.start;
     }
     path.colourFrame = path.colourFrames;
     ScriptedRandom renewal({8192, 24576, 6553, kMax});  // hue, saturation, value (from 0.5), length
     path.Step(renewal);
-    EXPECT_TRUE(Near(Hsv3(path.targetColour), Vec3{0.25f, 0.75f, 0.7f}));
+    EXPECT_TRUE(Near(Vec3{path.targetColour.hue, path.targetColour.saturation, path.targetColour.value}, Vec3{0.25f, 0.75f, 0.7f}));
     EXPECT_TRUE(Near(Vec3{path.startColour.hue, path.startColour.value, float(path.colourFrames)}, Vec3{0.4f, 0.5f, 2000}));
 }
 
