@@ -18,8 +18,8 @@ TEST(SettingsDialogLogic, TrackTextLevelsTextureAndLook)
     EXPECT_EQ(HashFormat(0) + HashFormat(-3), "-3");
 
     const std::vector<int> levels = BackgroundLevels(246);  // |sin(i / 78.29)| x 220, rows 0..246
-    EXPECT_EQ(std::vector<int>({int(levels.size()), levels[1], levels[123], levels[200], levels[246]}),
-              std::vector<int>({247, 3, 220, 122, 0}));
+    EXPECT_EQ(std::vector<int>({int(levels.size()), int(BackgroundLevels(1).size()), levels[1], levels[123],
+                                levels[200], levels[246]}), std::vector<int>({247, 2, 3, 220, 122, 0}));
     const std::vector<Point> copies = TextureCopyPositions(556, 20, 469, 165);  // a row and column beyond
     EXPECT_EQ(std::tuple(copies.size(), copies[9], copies.back()), std::tuple(20u, Point{0, 180}, Point{556, 180}));
     // {option marked, track box enabled, file button enabled}; an unknown kind marks nothing.

@@ -11,7 +11,7 @@ namespace {
 TEST(Launcher, CommandLine)
 {
     // {command line, argument text, switch character}
-    const std::tuple<const char*, std::string_view, char> lines[] = {{"C:\\Saver\\Zirel.scr /s", "/s", 'S'},
+    const std::tuple<const char*, std::string_view, char> lines[] = {{"Zirel.scr /s", "/s", 'S'}, {"x /z", "/z", 'Z'},
         {"\"C:\\Program Files\\Zirel.scr\" /p 1234", "/p 1234", 'P'}, {" \"C:\\Program Files\\Zirel.scr\"", "", 0},
         {"Zirel.scr \t -c:5678", "-c:5678", 'C'}, {"\"unclosed /s", "", 0}, {"Zirel.scr s", "s", 0}};
     for (const auto& [line, arguments, switchCharacter] : lines)
