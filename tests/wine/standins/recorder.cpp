@@ -1,136 +1,95 @@
-// One stand-in for what the programs reach outside themselves: as winmm.dll and PASSWORD.CPL it
-// records each call, as zirel_hooks.dll it records DefWindowProc's system commands and keeps real
-// mouse input away, and built as a program (copied as Zirel.dll) it records how it was started.
-// Each record is a line "<microseconds> <text>" in standin.log beside it; the answer is the rest
-// of the first line "<prefix>=<answer>" of standin.txt whose prefix starts the text.
+// One stand-in for what the programs reach outside themselves. As winmm.dll and PASSWORD.CPL it
+// records each call; as zirel_hooks.dll, hooked into Zirel.dll, the system commands that reach
+// DefWindowProc; built as a program and copied as Zirel.dll, how it was started. Each record is a
+// line "<microseconds> <text>" in standin.log; its answer is the rest of the first line
+// "<prefix>=<answer>" of standin.txt whose prefix starts the text. Both files are in the current
+// folder, which is the row's for every program it starts.
 #include <windows.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <string>
 
 namespace {
 
-std::string Folder()
-{
-    HMODULE self = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&Folder), &self);
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(self, path, MAX_PATH);
-    return std::string(path, std::strrchr(path, '\\'));
-}
-
-long long Micro(FILETIME time)
-{
-    return (static_cast<long long>(time.dwHighDateTime) << 32 | time.dwLowDateTime) / 10;
-}
-
-long long Now()
-{
-    FILETIME now{};
-    GetSystemTimeAsFileTime(&now);
-    return Micro(now);
-}
-
-// Logs `text` and returns its scripted answer ("" when none).
-std::string Record(const std::string& text, long long stamp = Now())
-{
-    if (FILE* log = std::fopen((Folder() + "\\standin.log").c_str(), "ab")) {
-        std::fprintf(log, "%lld %s\n", stamp, text.c_str());
-        std::fclose(log);
-    }
-    std::ifstream script(Folder() + "\\standin.txt");
-    for (std::string line; std::getline(script, line);) {
-        const size_t equals = line.find('=');
-        if (equals != std::string::npos && text.rfind(line.substr(0, equals), 0) == 0)
-            return line.substr(equals + 1);
-    }
+// `when`: the record's time, none for now.
+std::string Record(const std::string& text, FILETIME when = {}) {
+    if (!when.dwHighDateTime) GetSystemTimeAsFileTime(&when);
+    std::ofstream("standin.log", std::ios::app | std::ios::binary) << (ULONGLONG(when.dwHighDateTime) << 32 | when.dwLowDateTime) / 10 << " " << text << "\n";
+    std::ifstream script("standin.txt");
+    for (std::string line; std::getline(script, line);)
+        if (line.find('=') != std::string::npos && !text.rfind(line.substr(0, line.find('=')), 0)) return line.substr(line.find('=') + 1);
     return "";
-}
-
-void Reply(const std::string& text, LPSTR buffer, UINT size)
-{
-    if (buffer && size)
-        lstrcpynA(buffer, text.c_str(), int(size));
 }
 
 }  // namespace
 
-extern "C" {
-
-__declspec(dllexport) DWORD WINAPI mciSendStringA(LPCSTR command, LPSTR reply, UINT size, HWND)
-{
-    const std::string answer = Record(std::string("mci: ") + (command ? command : "(null)"));
-    char* text = nullptr;
-    const DWORD code = std::strtoul(answer.c_str(), &text, 10);
-    Reply(*text ? text + 1 : text, reply, size);
-    return code;
-}
-
-__declspec(dllexport) BOOL WINAPI mciGetErrorStringA(DWORD code, LPSTR buffer, UINT size)
-{
-    Record("mcierror: " + std::to_string(code));
-    Reply("MCI error " + std::to_string(code), buffer, size);
+// As the launcher's winmm.dll: whether the cursor is hidden as the music starts and as it ends.
+BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
+    char path[MAX_PATH] = {};
+    if (GetModuleFileNameA(self, path, MAX_PATH) && std::string(path).find("winmm.dll") != std::string::npos && reason <= DLL_PROCESS_ATTACH) {
+        ShowCursor(TRUE);
+        Record("cursor " + std::to_string(ShowCursor(FALSE)));
+    }
     return TRUE;
 }
 
-__declspec(dllexport) UINT WINAPI waveOutGetNumDevs()
-{
+extern "C" {
+
+// Answer: "<code> <reply>".
+__declspec(dllexport) DWORD WINAPI mciSendStringA(LPCSTR command, LPSTR reply, UINT size, HWND) {
+    const std::string answer = Record(std::string("mci: ") + command) + " ";
+    if (reply && size) lstrcpynA(reply, answer.c_str() + answer.find(' ') + 1, int(size));
+    return std::strtoul(answer.c_str(), nullptr, 10);
+}
+
+__declspec(dllexport) BOOL WINAPI mciGetErrorStringA(DWORD code, LPSTR text, UINT size) {
+    Record("mcierror: " + std::to_string(code));
+    return lstrcpynA(text, "MCI error", int(size)) != nullptr;
+}
+
+__declspec(dllexport) UINT WINAPI waveOutGetNumDevs() {
     const std::string answer = Record("waveOutGetNumDevs");
     return answer.empty() ? 1 : std::atoi(answer.c_str());
 }
 
-__declspec(dllexport) BOOL WINAPI PlaySoundA(LPCSTR name, HMODULE, DWORD flags)
-{
+__declspec(dllexport) BOOL WINAPI PlaySoundA(LPCSTR name, HMODULE, DWORD flags) {
     Record(std::string("PlaySoundA: ") + (name ? name : "(null)") + " flags=" + std::to_string(flags));
     return TRUE;
 }
 
-__declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND)
-{
+__declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND) {
     BOOL running = FALSE;
     SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
-    return std::atoi(Record("VerifyScreenSavePwd running=" + std::to_string(running)).c_str()) == 1;
+    return Record("VerifyScreenSavePwd running=" + std::to_string(running)) == "1";
 }
 
-__declspec(dllexport) LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam)
-{
+__declspec(dllexport) LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam) {
     char text[32];
-    std::snprintf(text, sizeof(text), "syscommand %04llx", static_cast<unsigned long long>(wParam));
-    if (code == HCBT_SYSCOMMAND)
-        Record(text);
+    wsprintfA(text, "syscommand %04x", unsigned(wParam));
+    if (code == HCBT_SYSCOMMAND) Record(text);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// Real mouse input, which Wine also makes up when a window appears under the cursor, is dropped:
+// Real mouse input, which Wine also makes up as a window appears under the cursor, is dropped:
 // only the moves a test posts reach the window.
-__declspec(dllexport) LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam)
-{
+__declspec(dllexport) LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam) {
     return code >= 0 ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 }  // extern "C"
 
-// As Zirel.dll: the line is stamped with the moment the process was created.
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
-{
+// As Zirel.dll: the record bears the moment the process was created. Answer: "<window 0|1> <life ms>".
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     STARTUPINFOA startup{};
-    GetStartupInfoA(&startup);
     FILETIME created{}, unused{};
+    GetStartupInfoA(&startup);
     GetProcessTimes(GetCurrentProcess(), &created, &unused, &unused, &unused);
-    const std::string answer = Record(std::string("Zirel.dll: ") + GetCommandLineA() + " show=" +
-                                          std::to_string(startup.wShowWindow) + " flags=" +
-                                          std::to_string(startup.dwFlags),
-                                      Micro(created));
+    const std::string answer = Record(std::string("Zirel.dll: ") + GetCommandLineA() + " show=" + std::to_string(startup.wShowWindow) + " flags=" + std::to_string(startup.dwFlags), created);
     char* life = nullptr;
-    if (std::strtol(answer.c_str(), &life, 10))
-        CreateWindowExA(0, "Static", "Vant_VC", WS_POPUP | WS_VISIBLE, 0, 0, 64, 64, nullptr, nullptr, nullptr, nullptr);
+    if (std::strtol(answer.c_str(), &life, 10)) CreateWindowExA(0, "Static", "Vant_VC", WS_POPUP | WS_VISIBLE, 0, 0, 64, 64, nullptr, nullptr, nullptr, nullptr);
     SetTimer(nullptr, 0, std::strtoul(life, nullptr, 10), nullptr);
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0 && msg.message != WM_TIMER)
-        DispatchMessageA(&msg);
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0 && msg.message != WM_TIMER) DispatchMessageA(&msg);
     return 0;
 }

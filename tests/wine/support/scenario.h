@@ -1,142 +1,308 @@
-// The Windows-side tests are rows of one table: a command line, a Zirel.ini, the stand-ins'
-// script, steps, and what must be seen. RunScenario plays a row in a scratch folder and compares
-// what it saw with the row, naming the first line that differs.
+// The Windows-side tests are rows of one table: a command line, a Zirel.ini, the recorder's
+// script, steps, and what must be seen. RunScenario plays a row in a scratch folder and names the
+// first line of what it saw that differs from the row, the way Wine's message tests do.
 #pragma once
 
 #include <windows.h>
 
-#include <cstdint>
+#include <gtest/gtest.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace zt {
 
-inline constexpr char kRendererTitle[] = "Vant_VC";
-inline constexpr char kRunTitle[] = "Vant_Main";
-inline constexpr char kDialogTitle[] = "<Zirel>";
-inline constexpr DWORD kStartMs = 15000;
-inline constexpr DWORD kEndMs = 5000;
+inline constexpr char kRendererTitle[] = "Vant_VC", kRunTitle[] = "Vant_Main", kDialogTitle[] = "<Zirel>";
+inline constexpr DWORD kStartMs = 15000, kEndMs = 5000;
 
-// What lies beside the program besides the recording winmm.dll (always there).
-enum Kit : unsigned {
-    kRenderer = 1,      // the real Zirel.dll
-    kFakeRenderer = 2,  // the stand-in as Zirel.dll: logs how it was started; script "Zirel.dll=<window 0|1> <life ms>"
-    kTextRenderer = 4,  // a Zirel.dll that is no program
-    kPasswordCpl = 8,   // the stand-in as PASSWORD.CPL; script "VerifyScreenSavePwd=<1 lets it close>"
-    kWin98 = 16,        // Wine tells Zirel.dll it runs on Windows 98
-    kCursor = 32,       // looks and the end also read the launcher's cursor count ("cursor -1")
-};
+// Beside the program, besides Zirel.scr and the recorder as winmm.dll (which logs "cursor N" as the
+// launcher loads it at the first music call, and as it unloads it at the exit):
+//   kRenderer      the real Zirel.dll (always there when it is the program)
+//   kFakeRenderer  the recorder as Zirel.dll; script "Zirel.dll=<window 0|1> <life ms>"
+//   kTextRenderer  a Zirel.dll that is no program
+//   kPasswordCpl   the recorder as PASSWORD.CPL; script "VerifyScreenSavePwd=<1 lets it close>"
+//   kWin98         Wine tells Zirel.dll it runs on Windows 98
+enum Kit : unsigned { kRenderer = 1, kFakeRenderer = 2, kTextRenderer = 4, kPasswordCpl = 8, kWin98 = 16 };
 
 struct Run;
+using Step = void (*)(Run&);
 
-// Pseudo-messages of a step; any other message is posted to the row's window.
-enum : UINT {
-    kLook = WM_APP,  // note every window of the row's processes and of the host (wParam 1: with children)
-    kSleep,          // pump wParam ms
-    kMove,           // cursor to (wParam, lParam), then WM_MOUSEMOVE to the row's window
-    kEnds,           // note "exit N" once the program ends within wParam ms, else "running"
-    kStart,          // start the program here (without it, it starts before the first step)
-};
-
-struct Step {
-    UINT message = 0;
-    WPARAM wParam = 0;
-    LPARAM lParam = 0;
-    void (*act)(Run&) = nullptr;  // when set, called instead
-};
-
-// "%DIR%" stands for the scratch folder everywhere, "%HOST%" for the host window's handle.
+// "%DIR%" stands for the scratch folder, "%HOST%" for the host window's handle.
 struct Scenario {
     const char* name;
-    std::string command;            // "Zirel.scr /s" or "Zirel.dll ..."; the program is copied
-    std::string ini;                // Zirel.ini; none when empty
-    std::string script;             // the stand-ins' answers: "<logged line prefix>=<answer>" lines
+    std::string command;      // "Zirel.scr /s" or "Zirel.dll ..."
+    std::string ini;          // Zirel.ini; none when empty
+    std::string script;       // the recorder's answers: "<start of a logged line>=<answer>" lines
     unsigned kit = 0;
-    const char* window = "";        // title of the window steps go to (top-level or the host's child)
-    std::vector<Step> steps;
-    // Seen, in order: the looks' lines, "exit N" (", K left" when processes it started outlive it),
-    // "cursor N" (kCursor), the stand-ins' log ("*"/"+" before lines: a group repeated 0+/1+
-    // times; " @ms" after one: that long after the line before, within 50 ms), then `file`.
+    const char* window = "";  // title of the window steps go to (top-level or the host's child)
+    std::vector<Step> steps;  // the program starts before them, or at Start
+    // Seen: the looks, "exit N" (", K left": processes it started still run 2 s later), the
+    // recorder's log in time order, then `file`. "*"/"+" lead a group of lines repeated 0+/1+
+    // times; " @ms" ends a line seen that long (within 50 ms) after the line before.
     std::vector<std::string> seen;
-    const char* host = "";          // title of a test-owned window, visible where hostRect is set
+    const char* host = "";    // title of a test-owned window of class WindowsScreenSaverClass, shown where hostRect is
     RECT hostRect{};
-    const char* file = "";          // a file of the folder whose lines end what is seen
+    const char* file = "";
 };
 
-void RunScenario(const Scenario& row);
+inline std::ostream& operator<<(std::ostream& out, const Scenario& row) { return out << row.name; }
 
-// The parts, for acts and for tests that need one on its own.
-class ScratchDir {
-public:
-    ScratchDir();
-    ~ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    const std::string& Path() const { return path_; }
-    std::string File(const std::string& name) const { return path_ + "\\" + name; }
-    bool Copy(const std::string& sourcePath, const std::string& name) const;
-    bool Write(const std::string& name, const std::string& content) const;
-    std::string Read(const std::string& name) const;
+// Handles this thread's messages until `done` holds or `ms` have passed; whether it holds.
+template <typename Done> bool Until(Done done, DWORD ms) {
+    for (const DWORD start = GetTickCount(); !done(); Sleep(5)) {
+        for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&msg);
+        if (GetTickCount() - start >= ms) return false;
+    }
+    return true;
+}
 
-private:
-    std::string path_;
-};
+inline void Pump(DWORD ms) { Until([] { return false; }, ms); }
 
-// A started program, ended by its handle when the object goes.
-class Process {
-public:
-    Process() = default;
-    ~Process() { Kill(); }
-    Process(Process&& other) noexcept : info_(other.info_) { other.info_ = {}; }
-    Process& operator=(Process&& other) noexcept;
-    static Process Start(const std::string& exe, const std::string& commandLine,
-                         const std::string& workingDir = "", DWORD flags = 0);
-    bool Started() const { return info_.hProcess != nullptr; }
-    DWORD Id() const { return info_.dwProcessId; }
-    DWORD ThreadId() const { return info_.dwThreadId; }
-    HANDLE Handle() const { return info_.hProcess; }
-    bool WaitExit(DWORD ms) const;  // pumping this thread's messages meanwhile
-    bool Running() const { return Started() && !WaitExit(0); }
-    DWORD ExitCode() const;
-    void Kill();
+inline HWND WaitForWindow(const char* title, DWORD ms, const char* windowClass = nullptr) {
+    HWND window = nullptr;
+    Until([&] { return window = FindWindowA(windowClass, title); }, ms);
+    return window;
+}
 
-private:
-    PROCESS_INFORMATION info_{};
-};
+inline bool WaitExit(HANDLE process, DWORD ms) { return Until([&] { return WaitForSingleObject(process, 0) != WAIT_TIMEOUT; }, ms); }
+inline std::string Env(const char* name) { return std::getenv(name) ? std::getenv(name) : ""; }
 
-// A row being played.
+inline std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line.substr(0, line.find_last_not_of('\r') + 1));
+    return lines;
+}
+
+inline std::string Replace(std::string text, const std::string& from, const std::string& to) {
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) text.replace(at, from.size(), to);
+    return text;
+}
+
+// The windows below `parent` (top-level ones for nullptr), with that title where one is given.
+inline std::vector<HWND> Windows(HWND parent, const char* title = nullptr) {
+    std::vector<HWND> windows;
+    for (HWND window = nullptr; (window = FindWindowExA(parent, window, nullptr, title));) windows.push_back(window);
+    return windows;
+}
+
+// The ids of the job's processes (a JOBOBJECT_BASIC_PROCESS_ID_LIST: two counts, then the ids).
+inline std::vector<ULONG_PTR> JobProcesses(HANDLE job) {
+    std::vector<ULONG_PTR> list(65, 64);
+    QueryInformationJobObject(job, JobObjectBasicProcessIdList, list.data(), 65 * sizeof(ULONG_PTR), nullptr);
+    return {list.begin() + 1, list.begin() + 1 + (list[0] >> 32)};
+}
+
+// A row being played: its scratch folder, and a job that ends what it started.
 struct Run {
     const Scenario& row;
-    ScratchDir dir;
-    HANDLE job = nullptr;            // every process the row starts, and theirs
-    Process program;
-    std::vector<Process> others;     // started by acts
+    std::string dir;
+    HANDLE job = CreateJobObjectA(nullptr, nullptr);
+    PROCESS_INFORMATION program{};
     HWND host = nullptr;
-    HMODULE hooks = nullptr;         // zirel_hooks.dll, hooked into every Zirel.dll started
-    std::vector<HHOOK> hooked;
+    HMODULE hooks = nullptr;  // the recorder hooked into each Zirel.dll: system commands, no real mouse
     std::vector<std::string> seen;
 
-    // Starts "<program> <arguments>" from the folder, placeholders replaced, inside the job.
-    Process Start(const std::string& command);
-    std::string Expand(std::string text) const;
-    HWND Window(DWORD ms = kStartMs) const;  // the row's window
+    std::string File(const std::string& name) const { return dir + "\\" + name; }
+    bool Write(const std::string& name, const std::string& text) const { return bool(std::ofstream(File(name), std::ios::binary) << text); }
+    std::string Read(const std::string& name) const { return {std::istreambuf_iterator<char>(std::ifstream(File(name), std::ios::binary).rdbuf()), {}}; }
+
+    // "<program> <arguments>", from the folder.
+    PROCESS_INFORMATION Start(const std::string& command) {
+        const std::string text = Replace(Replace(command, "%DIR%", dir), "%HOST%", std::to_string(uint32_t(uintptr_t(host))));
+        const std::string program = text.substr(0, text.find(' '));
+        std::string line = File(program) + text.substr(program.size());
+        STARTUPINFOA startup{sizeof(startup)};
+        PROCESS_INFORMATION process{};
+        CreateProcessA(File(program).c_str(), line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, dir.c_str(), &startup, &process);
+        AssignProcessToJobObject(job, process.hProcess);
+        if (program == "Zirel.dll" && (hooks = hooks ? hooks : LoadLibraryA(File("zirel_hooks.dll").c_str())))
+            for (auto [type, name] : {std::pair{WH_CBT, "CbtHook"}, {WH_MOUSE, "MouseHook"}})
+                SetWindowsHookExA(type, HOOKPROC(GetProcAddress(hooks, name)), hooks, process.dwThreadId);
+        ResumeThread(process.hThread);
+        CloseHandle(process.hThread);
+        return process;
+    }
+
+    // The row's window, once shown.
+    HWND Window(DWORD ms = kStartMs) const {
+        HWND found = nullptr;
+        Until([&] {
+            for (HWND parent : {host, HWND(nullptr)})
+                for (HWND window : Windows(parent, row.window)) found = found ? found : IsWindowVisible(window) ? window : nullptr;
+            return found != nullptr;
+        }, ms);
+        return found;
+    }
 };
 
-// Waits up to `ms` for a top-level window with that title (and class); pumps meanwhile.
-HWND WaitForWindow(const char* title, DWORD ms, const char* windowClass = nullptr);
-void Pump(DWORD ms);
-std::vector<std::string> Lines(const std::string& text);
+// "exit N" once the program has ended within `ms`, else "running".
+inline std::string Exit(const Run& run, DWORD ms) {
+    DWORD code = 0;
+    if (!WaitExit(run.program.hProcess, ms) || !GetExitCodeProcess(run.program.hProcess, &code)) return "running";
+    const size_t left = Until([&] { return JobProcesses(run.job).empty(); }, 2000) ? 0 : JobProcesses(run.job).size();
+    return "exit " + std::to_string(code) + (left ? ", " + std::to_string(left) + " left" : "");
+}
+
+// "<title> <class> <style> <extended style> <rectangle>[ foreground]", then its children led by "> ".
+inline void Describe(HWND window, bool children, std::vector<std::string>& lines, const char* lead = "") {
+    wchar_t title[256] = {};
+    char line[1024] = {}, className[64] = {};
+    RECT r{};
+    GetWindowTextW(window, title, 256);
+    GetClassNameA(window, className, 64);
+    GetWindowRect(window, &r);
+    const int at = WideCharToMultiByte(CP_UTF8, 0, title, -1, line, 768, nullptr, nullptr) - 1;
+    std::snprintf(line + at, 256, " %s %08lx %lx %ld,%ld,%ld,%ld%s", className, GetWindowLongA(window, GWL_STYLE),
+                  GetWindowLongA(window, GWL_EXSTYLE), r.left, r.top, r.right, r.bottom, window == GetForegroundWindow() ? " foreground" : "");
+    lines.push_back(lead + std::string(line));
+    for (HWND child : children ? Windows(window) : std::vector<HWND>{}) Describe(child, true, lines, "> ");
+}
+
+// Step: a line for every window of the row's processes but Wine's input-method ones, and for the
+// host; the host's children (all children with `deep`) below their parent.
+template <bool deep = false> void Look(Run& run) {
+    run.Window(*run.row.window ? kStartMs : 0);
+    Pump(250);  // shown, drawn and in front
+    const std::vector<ULONG_PTR> ids = JobProcesses(run.job);
+    std::vector<std::vector<std::string>> windows;
+    for (HWND window : Windows(nullptr)) {
+        DWORD id = 0;
+        GetWindowThreadProcessId(window, &id);
+        if (window == run.host || std::count(ids.begin(), ids.end(), id)) Describe(window, deep || window == run.host, windows.emplace_back());
+    }
+    std::sort(windows.begin(), windows.end());
+    for (const auto& lines : windows)
+        if (lines[0].find(" IME ") == std::string::npos) run.seen.insert(run.seen.end(), lines.begin(), lines.end());
+}
+
+// Steps.
+inline void Start(Run& run) { run.program = run.Start(run.row.command); }
+template <DWORD ms> void Wait(Run&) { Pump(ms); }
+template <DWORD ms> void Ends(Run& run) { run.seen.push_back(Exit(run, ms)); }
+template <UINT message, WPARAM wParam = 0, LPARAM lParam = 0> void Post(Run& run) { PostMessageA(run.Window(), message, wParam, lParam); }
+
+// A mouse move with the cursor at (x, y), handled before the next move sets the cursor again.
+template <int x, int y> void Move(Run& run) {
+    SetCursorPos(x, y);
+    Post<WM_MOUSEMOVE>(run);
+    Pump(100);
+}
+
+using Seen = std::vector<std::pair<long long, std::string>>;  // microseconds (0: no record), line
+
+// Whether seen line `at` is the expected one ("*"/"+" mark and " @ms" allowed).
+inline bool Matches(const Seen& seen, size_t at, std::string pattern) {
+    pattern.erase(0, pattern[0] == '*' || pattern[0] == '+');
+    const size_t gap = pattern.rfind(" @");
+    const long long ms = gap == std::string::npos ? -1 : std::atoi(pattern.c_str() + gap + 2);
+    if (at >= seen.size() || seen[at].second != pattern.substr(0, gap)) return false;
+    return ms < 0 || (at > 0 && std::llabs((seen[at].first - seen[at - 1].first) / 1000 - ms) < 50);
+}
+
+// "" when the seen lines follow the expected ones, else the first expected row that differs.
+inline std::string Compare(const Seen& seen, const std::vector<std::string>& expected) {
+    size_t s = 0, e = 0;
+    for (size_t end = 0; e < expected.size(); e = end) {
+        const char mark = expected[e].find_first_of("*+") == 0 ? expected[e][0] : 0;
+        for (end = e + 1; mark && end < expected.size() && expected[end][0] == mark;) ++end;
+        int times = 0;
+        for (bool whole = true; whole && (times == 0 || mark); times += whole) {
+            size_t at = s;
+            for (size_t k = e; k < end && whole; ++k) whole = Matches(seen, at++, expected[k]);
+            s = whole ? at : s;
+        }
+        if (times == 0 && mark != '*') break;
+    }
+    std::ostringstream out;
+    out << "expected row " << e << ": " << (e < expected.size() ? expected[e] : "(end)") << "\nseen:\n";
+    for (size_t i = 0; i < seen.size(); ++i)
+        out << (i == s ? "=> " : "   ") << seen[i].second << (i && seen[i].first && seen[i - 1].first ? " @" + std::to_string((seen[i].first - seen[i - 1].first) / 1000) : "") << "\n";
+    return e == expected.size() && s == seen.size() ? "" : out.str();
+}
+
+inline void RunScenario(const Scenario& row) {
+    static int rows = 0;
+    Run run{row, Env("TEMP") + "\\zirel_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++rows)};
+    const std::string dist = Env("ZIREL_DIST") + "\\", recorder = Env("ZIREL_STANDINS") + "\\recorder.";
+    CreateDirectoryA(run.dir.c_str(), nullptr);
+    for (auto [from, to, wanted] : {std::tuple{dist + "Zirel.scr", "Zirel.scr", true},
+                                    {dist + "Zirel.dll", "Zirel.dll", row.kit & kRenderer || !row.command.rfind("Zirel.dll", 0)},
+                                    {recorder + "exe", "Zirel.dll", bool(row.kit & kFakeRenderer)}, {recorder + "dll", "winmm.dll", true},
+                                    {recorder + "dll", "zirel_hooks.dll", true}, {recorder + "dll", "PASSWORD.CPL", bool(row.kit & kPasswordCpl)}})
+        ASSERT_TRUE(!wanted || CopyFileA(from.c_str(), run.File(to).c_str(), FALSE)) << from;
+    for (auto [name, text, wanted] : {std::tuple{"song.mp3", std::string("ID3"), true}, {"sound.wav", "RIFF", true}, {"standin.txt", row.script, true},
+                                      {"Zirel.ini", row.ini, !row.ini.empty()}, {"Zirel.dll", "no program", bool(row.kit & kTextRenderer)}})
+        ASSERT_TRUE(!wanted || run.Write(name, Replace(text, "%DIR%", run.dir)));
+    // NOTE: Wine takes these per program from the registry; WINEDLLOVERRIDES would not reach the children.
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Zirel.scr\\DllOverrides", "winmm", REG_SZ, "native", 7);
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Zirel.dll", "Version", REG_SZ, row.kit & kWin98 ? "win98" : "win10", 6);
+    static const WNDCLASSA hostClass{0, DefWindowProcA, 0, 0, GetModuleHandleA(nullptr), nullptr, nullptr, HBRUSH(GetStockObject(WHITE_BRUSH)), nullptr, "WindowsScreenSaverClass"};
+    static const ATOM registered = RegisterClassA(&hostClass);
+    const RECT& r = row.hostRect;
+    if (*row.host)
+        run.host = CreateWindowExA(r.right ? WS_EX_TOPMOST : 0, MAKEINTATOM(registered), row.host, WS_POPUP | WS_CLIPCHILDREN | (r.right ? WS_VISIBLE : 0),
+                                   r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr, hostClass.hInstance, nullptr);
+    SetForegroundWindow(GetDesktopWindow());
+    SetCursorPos(200, 200);
+    if (std::find(row.steps.begin(), row.steps.end(), Step(Start)) == row.steps.end()) Start(run);
+    for (Step step : row.steps) step(run);
+    run.seen.push_back(Exit(run, kEndMs));
+    TerminateJobObject(run.job, 99);
+    Until([&] { return JobProcesses(run.job).empty(); }, kEndMs);
+    CloseHandle(run.job);
+    CloseHandle(run.program.hProcess);
+    FreeLibrary(run.hooks);
+    DestroyWindow(run.host);
+    for (const char* key : {"Software\\Wine\\AppDefaults\\Zirel.scr", "Software\\Wine\\AppDefaults\\Zirel.dll"}) RegDeleteTreeA(HKEY_CURRENT_USER, key);
+
+    Seen seen;
+    for (const std::string& line : run.seen) seen.emplace_back(0, line);
+    std::istringstream log(run.Read("standin.log"));
+    long long stamp = 0;
+    for (std::string text; log >> stamp && log.get() && std::getline(log, text);) seen.emplace_back(stamp, Replace(text, run.dir, "%DIR%"));
+    std::stable_sort(seen.begin(), seen.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const std::string& line : Lines(*row.file ? run.Read(row.file) : "")) seen.emplace_back(0, Replace(line, run.dir, "%DIR%"));
+    const std::string from = run.dir + '\0';  // a list of names, ended by an empty one
+    SHFILEOPSTRUCTA remove{nullptr, FO_DELETE, from.c_str(), nullptr, FOF_NO_UI};
+    SHFileOperationA(&remove);
+    EXPECT_EQ(Compare(seen, row.seen), "");
+}
 
 struct Screenshot {
-    int width = 0;
-    int height = 0;
+    int width = 0, height = 0;
     std::vector<uint32_t> pixels;  // 0x00RRGGBB, top row first
     uint32_t At(int x, int y) const { return pixels[size_t(y) * width + x]; }
 };
-Screenshot CaptureRect(const RECT& rect);
-Screenshot CaptureScreen();
-// Writes a BMP into the artifact folder (ZIREL_ARTIFACTS) when there is one.
-std::string SaveArtifact(const Screenshot& shot, const std::string& name);
-std::string DistDir();
+
+inline Screenshot CaptureRect(const RECT& rect) {
+    Screenshot shot{rect.right - rect.left, rect.bottom - rect.top};
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), shot.width, -shot.height, 1, 32}};
+    shot.pixels.resize(size_t(shot.width) * shot.height);
+    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, shot.width, shot.height);
+    DeleteObject(SelectObject(memory, bitmap));
+    BitBlt(memory, 0, 0, shot.width, shot.height, screen, rect.left, rect.top, SRCCOPY);
+    GetDIBits(memory, bitmap, 0, shot.height, shot.pixels.data(), &info, DIB_RGB_COLORS);
+    for (uint32_t& pixel : shot.pixels) pixel &= 0x00FFFFFF;
+    DeleteDC(memory);
+    DeleteObject(bitmap);
+    ReleaseDC(nullptr, screen);
+    return shot;
+}
+
+// As a BMP file in the folder ZIREL_ARTIFACTS names.
+inline void SaveArtifact(const Screenshot& shot, const std::string& name) {
+    const DWORD size = DWORD(shot.pixels.size() * 4), headers = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    const BITMAPFILEHEADER file{0x4D42, headers + size, 0, 0, headers};
+    const BITMAPINFOHEADER info{sizeof(info), shot.width, -shot.height, 1, 32};
+    std::ofstream out(Env("ZIREL_ARTIFACTS") + "\\" + name, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof(file)).write(reinterpret_cast<const char*>(&info), sizeof(info));
+    out.write(reinterpret_cast<const char*>(shot.pixels.data()), size);
+}
 
 }  // namespace zt
