@@ -100,7 +100,7 @@ TEST(CommandProperties, SavedWhereTheyDifferAndRestored)
     fresh.Restore({}, {});
     EXPECT_EQ(std::tuple(copy.Caption(), copy.Font().faceName, copy.CaptionColour(), copy.Opaque(), copy.IsEnabled()),
               std::tuple("ｷｬﾝｾﾙ", "Tahoma", 0xFFu, false, false));
-    EXPECT_EQ(fresh.Caption(), "Command1");
+    EXPECT_EQ((std::pair{fresh.Caption(), fresh.CaptionColour()}), std::pair(std::string("Command1"), 0u));
 }
 
 TEST(CommandFace, RimCaptionFontAndGradient)
