@@ -62,25 +62,26 @@ struct MusicPlayerTest : ::testing::Test {
 TEST_F(MusicPlayerTest, CdWatchTickByTick)
 {
     const std::string track = "status cdaudio current track [512]", count = "status cdaudio number of tracks [512]";
-    const std::vector<std::string> queries = {track, count, "status cdaudio mode [255]"};
-    const auto drive = [](const std::string& current, const std::string& mode) {
-        return std::vector<RecordingMci::Answer>{{"status cdaudio cu", 0, current}, {"status cdaudio mode", 0, mode},
+    const std::string mode = "status cdaudio mode [255]";
+    const std::vector<std::string> queries = {track, count, mode};
+    const auto drive = [](const std::string& current, const std::string& state) {
+        return std::vector<RecordingMci::Answer>{{"status cdaudio cu", 0, current}, {"status cdaudio mode", 0, state},
             {"status cdaudio position track 3", 0, "03:00:00:00"}, {"status cdaudio position", 263}};
     };
-    const std::vector<std::string> replay3 = {track, count, "status cdaudio mode [255]",
-        "status cdaudio position track 3 [512]", "play cdaudio from 03:00:00:00 [512]"};
+    const std::vector<std::string> replay3 = {track, count, mode, "status cdaudio position track 3 [512]",
+                                              "play cdaudio from 03:00:00:00 [512]"};
     // {repeat track, the drive's answers, the calls of one tick, whether the watch goes on}. The track
     // reply is read as the number it starts with. Replies and error texts fill and overrun their buffers
     // (512, 256; the mode's 255 of 256) unterminated.
     const std::tuple<int16_t, std::vector<RecordingMci::Answer>, std::vector<std::string>, bool> ticks[] = {
         {4, drive("4", "playing"), queries, true},
-        {0, drive("10", "stopped" + std::string(300, 'x')), {track, count, queries[2], "play cdaudio [512]"}, true},
+        {0, drive("10", "stopped" + std::string(300, 'x')), {track, count, mode, "play cdaudio [512]"}, true},
         {19, drive("\t19" + std::string(600, ' '), "playing"), queries, true},
         {3, drive("4", "playing"), replay3, true},
         {3, drive(" 3", "stopped"), replay3, true},
         {3, {{"status cdaudio cu", 266}, {"error", 0, std::string(300, 'e')}}, {track, "error 266 [256]"}, false},
-        {12, drive("1", "stopped"), {track, count, queries[2], "status cdaudio position track 12 [512]",
-                                     "error 263 [256]"}, true},
+        {12, drive("1", "stopped"), {track, count, mode, "status cdaudio position track 12 [512]", "error 263 [256]"},
+         true},
         {3, {{"status cdaudio number", 0, "driver error"}}, {track, count}, false},
     };
     for (size_t i = 0; i < std::size(ticks); ++i) {
