@@ -13,21 +13,27 @@
 namespace {
 
 // `when`: the record's time, none for now.
-std::string Record(const std::string& text, FILETIME when = {}) {
-    if (!when.dwHighDateTime) GetSystemTimeAsFileTime(&when);
-    std::ofstream("standin.log", std::ios::app | std::ios::binary) << (ULONGLONG(when.dwHighDateTime) << 32 | when.dwLowDateTime) / 10 << " " << text << "\n";
+std::string Record(const std::string& text, FILETIME when = {})
+{
+    if (!when.dwHighDateTime)
+        GetSystemTimeAsFileTime(&when);
+    std::ofstream("standin.log", std::ios::app | std::ios::binary)
+        << (ULONGLONG(when.dwHighDateTime) << 32 | when.dwLowDateTime) / 10 << " " << text << "\n";
     std::ifstream script("standin.txt");
     for (std::string line; std::getline(script, line);)
-        if (line.find('=') != std::string::npos && !text.rfind(line.substr(0, line.find('=')), 0)) return line.substr(line.find('=') + 1);
+        if (line.find('=') != std::string::npos && !text.rfind(line.substr(0, line.find('=')), 0))
+            return line.substr(line.find('=') + 1);
     return "";
 }
 
 }  // namespace
 
 // As the launcher's winmm.dll: whether the cursor is hidden as the music starts and as it ends.
-BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
+BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID)
+{
     char path[MAX_PATH] = {};
-    if (GetModuleFileNameA(self, path, MAX_PATH) && std::string(path).find("winmm.dll") != std::string::npos && reason <= DLL_PROCESS_ATTACH) {
+    if (GetModuleFileNameA(self, path, MAX_PATH) &&
+        std::string(path).find("winmm.dll") != std::string::npos && reason <= DLL_PROCESS_ATTACH) {
         ShowCursor(TRUE);
         Record("cursor " + std::to_string(ShowCursor(FALSE)));
     }
@@ -37,59 +43,77 @@ BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
 extern "C" {
 
 // Answer: "<code> <reply>".
-__declspec(dllexport) DWORD WINAPI mciSendStringA(LPCSTR command, LPSTR reply, UINT size, HWND) {
+__declspec(dllexport) DWORD WINAPI mciSendStringA(LPCSTR command, LPSTR reply, UINT size, HWND)
+{
     const std::string answer = Record(std::string("mci: ") + command) + " ";
-    if (reply && size) lstrcpynA(reply, answer.c_str() + answer.find(' ') + 1, int(size));
+    if (reply && size)
+        lstrcpynA(reply, answer.c_str() + answer.find(' ') + 1, int(size));
     return std::strtoul(answer.c_str(), nullptr, 10);
 }
 
-__declspec(dllexport) BOOL WINAPI mciGetErrorStringA(DWORD code, LPSTR text, UINT size) {
+__declspec(dllexport) BOOL WINAPI mciGetErrorStringA(DWORD code, LPSTR text, UINT size)
+{
     Record("mcierror: " + std::to_string(code));
     return lstrcpynA(text, "MCI error", int(size)) != nullptr;
 }
 
-__declspec(dllexport) UINT WINAPI waveOutGetNumDevs() {
+__declspec(dllexport) UINT WINAPI waveOutGetNumDevs()
+{
     const std::string answer = Record("waveOutGetNumDevs");
     return answer.empty() ? 1 : std::atoi(answer.c_str());
 }
 
-__declspec(dllexport) BOOL WINAPI PlaySoundA(LPCSTR name, HMODULE, DWORD flags) {
-    Record(std::string("PlaySoundA: ") + (name ? name : "(null)") + " flags=" + std::to_string(flags));
+__declspec(dllexport) BOOL WINAPI PlaySoundA(LPCSTR name, HMODULE, DWORD flags)
+{
+    Record(std::string("PlaySoundA: ") + (name ? name : "(null)") +
+           " flags=" + std::to_string(flags));
     return TRUE;
 }
 
-__declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND) {
+__declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND)
+{
     BOOL running = FALSE;
     SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
     return Record("VerifyScreenSavePwd running=" + std::to_string(running)) == "1";
 }
 
-__declspec(dllexport) LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam) {
+__declspec(dllexport) LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam)
+{
     char text[32];
     wsprintfA(text, "syscommand %04x", unsigned(wParam));
-    if (code == HCBT_SYSCOMMAND) Record(text);
+    if (code == HCBT_SYSCOMMAND)
+        Record(text);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 // Real mouse input, which Wine also makes up as a window appears under the cursor, is dropped:
 // only the moves a test posts reach the window.
-__declspec(dllexport) LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam) {
+__declspec(dllexport) LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam)
+{
     return code >= 0 ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 }  // extern "C"
 
-// As Zirel.dll: the record bears the moment the process was created. Answer: "<window 0|1> <life ms>".
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+// As Zirel.dll: the record bears the moment the process was created. Answer: "<window 0|1> <life
+// ms>".
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
     STARTUPINFOA startup{};
     FILETIME created{}, unused{};
     GetStartupInfoA(&startup);
     GetProcessTimes(GetCurrentProcess(), &created, &unused, &unused, &unused);
-    const std::string answer = Record(std::string("Zirel.dll: ") + GetCommandLineA() + " show=" + std::to_string(startup.wShowWindow) + " flags=" + std::to_string(startup.dwFlags), created);
+    const std::string answer = Record(std::string("Zirel.dll: ") + GetCommandLineA() +
+                                          " show=" + std::to_string(startup.wShowWindow) +
+                                          " flags=" + std::to_string(startup.dwFlags),
+                                      created);
     char* life = nullptr;
-    if (std::strtol(answer.c_str(), &life, 10)) CreateWindowExA(0, "Static", "Vant_VC", WS_POPUP | WS_VISIBLE, 0, 0, 64, 64, nullptr, nullptr, nullptr, nullptr);
+    if (std::strtol(answer.c_str(), &life, 10))
+        CreateWindowExA(0, "Static", "Vant_VC", WS_POPUP | WS_VISIBLE, 0, 0, 64, 64, nullptr,
+                        nullptr, nullptr, nullptr);
     SetTimer(nullptr, 0, std::strtoul(life, nullptr, 10), nullptr);
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0 && msg.message != WM_TIMER) DispatchMessageA(&msg);
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0 && msg.message != WM_TIMER)
+        DispatchMessageA(&msg);
     return 0;
 }
