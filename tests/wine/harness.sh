@@ -12,7 +12,13 @@ zirel_harness_start() {
     timeout 10 sh -c "until xdpyinfo -display :$n >/dev/null 2>&1; do sleep 0.1; done"
     kill -0 "$ZIREL_XVFB_PID" 2>/dev/null && break  # else another server won :n
   done
-  export DISPLAY=":$n" WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
+  export DISPLAY=":$n"
+  zirel_prepare_prefix "$1"
+}
+
+# Creates (once) and selects the private prefix; no Mono or Gecko installers.
+zirel_prepare_prefix() {
+  export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
   [ -f "$1/.zirel-ready" ] && return
   mkdir -p "$1"
   timeout -k 10 300 wineboot -i >/dev/null 2>&1 && timeout -k 10 120 wineserver -w && touch "$1/.zirel-ready"
@@ -21,11 +27,15 @@ zirel_harness_start() {
 zirel_harness_stop() {
   timeout 20 wineserver -k
   timeout 20 wineserver -w
-  kill "$ZIREL_XVFB_PID" && wait "$ZIREL_XVFB_PID"
+  [ -n "${ZIREL_XVFB_PID:-}" ] && kill "$ZIREL_XVFB_PID" && wait "$ZIREL_XVFB_PID"
 }
 
 # A Windows program, ended after ZIREL_WINE_TIMEOUT seconds (default 600).
-zirel_wine() { timeout -k 10 "${ZIREL_WINE_TIMEOUT:-600}" wine "$@"; }
+zirel_wine() {
+  timeout -k 10 "${ZIREL_WINE_TIMEOUT:-600}" wine "$@"
+}
 
 # Prints the X id of the first window titled exactly $1, waiting up to $2 seconds (default 15).
-zirel_wait_for_window() { timeout "${2:-15}" sh -c "until xdotool search --name '^$1\$' 2>/dev/null | head -n 1 | grep .; do sleep 0.1; done"; }
+zirel_wait_for_window() {
+  timeout "${2:-15}" sh -c "until xdotool search --name '^$1\$' 2>/dev/null | head -n 1 | grep .; do sleep 0.1; done"
+}

@@ -23,17 +23,11 @@ inline constexpr DWORD kStartMs = 15000, kEndMs = 5000;
 // Beside the program, besides Zirel.scr and the recorder as winmm.dll (which logs "cursor N" as
 // the launcher loads it at the first music call and unloads it at the exit):
 //   kRenderer      the real Zirel.dll (always there when it is the program)
-//   kFakeRenderer  the recorder as Zirel.dll; script "Zirel.dll=<window 0|1> <life ms>"
-//   kTextRenderer  a Zirel.dll that is no program
-//   kPasswordCpl   the recorder as PASSWORD.CPL; script "VerifyScreenSavePwd=<1 lets it close>"
-//   kWin98         Wine tells Zirel.dll it runs on Windows 98
-enum Kit : unsigned {
-    kRenderer = 1,
-    kFakeRenderer = 2,
-    kTextRenderer = 4,
-    kPasswordCpl = 8,
-    kWin98 = 16
-};
+//   kFake       the recorder as Zirel.dll; script "Zirel.dll=<window 0|1> <life ms>"
+//   kText       a Zirel.dll that is no program
+//   kPassword   the recorder as PASSWORD.CPL; script "VerifyScreenSavePwd=<1 lets it close>"
+//   kWin98      Wine tells Zirel.dll it runs on Windows 98
+enum Kit : unsigned { kRenderer = 1, kFake = 2, kText = 4, kPassword = 8, kWin98 = 16 };
 
 struct Run;
 
@@ -60,19 +54,18 @@ struct Scenario {
     unsigned kit = 0;
     const char* window = "";  // title of the window steps go to (top-level or the host's child)
     std::vector<Step> steps;
-    // Seen: the looks, "exit N" (", K left": processes it started still run 2 s later), the
+    // Seen: the looks, "exit N" (", K left": processes it started still run 3 s later), the
     // recorder's log in time order, then `file`. "*"/"+" lead a group of lines repeated 0+/1+
     // times; " @ms" ends a line seen that long (within 50 ms) after the line before.
     std::vector<std::string> seen;
     const char* host = "";  // title of a test window of class WindowsScreenSaverClass
     RECT hostRect{};        // where the host shows; hidden when empty
     const char* file = "";
+    friend std::ostream& operator<<(std::ostream& out, const Scenario& row)
+    {
+        return out << row.name;
+    }
 };
-
-inline std::ostream& operator<<(std::ostream& out, const Scenario& row)
-{
-    return out << row.name;
-}
 
 // Handles this thread's messages until `done` holds or `ms` have passed; whether it holds.
 template <typename Done>
@@ -97,11 +90,6 @@ inline HWND WaitForWindow(const char* title, DWORD ms, const char* windowClass =
     HWND window = nullptr;
     Until([&] { return window = FindWindowA(windowClass, title); }, ms);
     return window;
-}
-
-inline std::string Env(const char* name)
-{
-    return std::getenv(name) ? std::getenv(name) : "";
 }
 
 inline std::vector<std::string> Lines(const std::string& text)
@@ -164,8 +152,8 @@ struct Run {
     HANDLE job = CreateJobObjectA(nullptr, nullptr);
     Process program;
     HWND host = nullptr;
-    HMODULE hooks =
-        nullptr;  // the recorder hooked into each Zirel.dll: system commands, no real mouse
+    // The recorder, hooked into each Zirel.dll: system commands noted, real mouse input dropped.
+    HMODULE hooks = nullptr;
     std::vector<std::string> seen;
 
     // "<program> <arguments>", from the folder.
@@ -215,10 +203,10 @@ inline std::string Exit(const Run& run, DWORD ms)
     if (!Until([&] { return WaitForSingleObject(process, 0) != WAIT_TIMEOUT; }, ms))
         return "running";
     GetExitCodeProcess(process, &code);
-    const bool ended = Until([&] { return JobProcesses(run.job).empty(); }, 2000);
-    const std::string left =
-        ended ? "" : ", " + std::to_string(JobProcesses(run.job).size()) + " left";
-    return "exit " + std::to_string(code) + left;
+    if (Until([&] { return JobProcesses(run.job).empty(); }, 3000))
+        return "exit " + std::to_string(code);
+    return "exit " + std::to_string(code) + ", " + std::to_string(JobProcesses(run.job).size()) +
+           " left";
 }
 
 // "<title> <class> <style> <extended style> <rectangle>[ foreground]", then its children led by
@@ -311,42 +299,37 @@ inline std::string Compare(const Seen& seen, const std::vector<std::string>& exp
         if (times == 0 && mark != '*')
             break;
     }
-    std::ostringstream out;
-    out << "expected row " << e << ": " << (e < expected.size() ? expected[e] : "(end)")
-        << "\nseen:\n";
-    for (size_t i = 0; i < seen.size(); ++i) {
-        const bool timed = i && seen[i].first && seen[i - 1].first;
-        out << (i == s ? "=> " : "   ") << seen[i].second;
-        out << (timed ? " @" + std::to_string((seen[i].first - seen[i - 1].first) / 1000) : "")
-            << "\n";
-    }
-    return e == expected.size() && s == seen.size() ? "" : out.str();
+    std::string out =
+        "expected row " + std::to_string(e) + ": " + (e < expected.size() ? expected[e] : "");
+    for (size_t i = 0; i < seen.size(); ++i)
+        out += (i == s ? "\n=> " : "\n   ") + seen[i].second + " @" +
+               std::to_string(seen[i].first / 1000 % 100000);
+    return e == expected.size() && s == seen.size() ? "" : out;
 }
 
 // The folder's files, the per-program Wine settings and the host; removed afterwards.
 inline void Prepare(Run& run)
 {
     const Scenario& row = run.row;
-    const std::string dist = Env("ZIREL_DIST") + "\\",
-                      recorder = Env("ZIREL_STANDINS") + "\\recorder.";
+    const std::string dist = std::getenv("ZIREL_DIST") + std::string("\\");
+    const std::string recorder = std::getenv("ZIREL_STANDINS") + std::string("\\recorder.");
     const bool renderer = row.kit & kRenderer || row.command.rfind("Zirel.dll", 0) == 0;
     const std::pair<std::string, const char*> copies[] = {
         {dist + "Zirel.scr", "Zirel.scr"},
         {renderer ? dist + "Zirel.dll" : "", "Zirel.dll"},
-        {row.kit & kFakeRenderer ? recorder + "exe" : "", "Zirel.dll"},
+        {row.kit & kFake ? recorder + "exe" : "", "Zirel.dll"},
         {recorder + "dll", "winmm.dll"},
         {recorder + "dll", "zirel_hooks.dll"},
-        {row.kit & kPasswordCpl ? recorder + "dll" : "", "PASSWORD.CPL"}};
+        {row.kit & kPassword ? recorder + "dll" : "", "PASSWORD.CPL"}};
     CreateDirectoryA(run.dir.path.c_str(), nullptr);
     for (const auto& [from, to] : copies)
-        ASSERT_TRUE(from.empty() || CopyFileA(from.c_str(), run.dir.File(to).c_str(), FALSE))
-            << from;
+        ASSERT_TRUE(from.empty() || CopyFileA(from.c_str(), run.dir.File(to).c_str(), 0)) << from;
     run.dir.Write("song.mp3", "ID3");
     run.dir.Write("sound.wav", "RIFF");
     run.dir.Write("standin.txt", Replace(row.script, "%DIR%", run.dir.path));
     if (!row.ini.empty())
         run.dir.Write("Zirel.ini", Replace(row.ini, "%DIR%", run.dir.path));
-    if (row.kit & kTextRenderer)
+    if (row.kit & kText)
         run.dir.Write("Zirel.dll", "This is not a program.");
     // NOTE: Wine takes these per program from the registry; WINEDLLOVERRIDES does not reach
     // children.
@@ -355,23 +338,15 @@ inline void Prepare(Run& run)
     RegSetKeyValueA(HKEY_CURRENT_USER, keys[0], "winmm", REG_SZ, "native", 7);
     RegSetKeyValueA(HKEY_CURRENT_USER, keys[1], "Version", REG_SZ,
                     row.kit & kWin98 ? "win98" : "win10", 6);
-    static WNDCLASSA hostClass{0,
-                               DefWindowProcA,
-                               0,
-                               0,
-                               GetModuleHandleA(nullptr),
-                               nullptr,
-                               nullptr,
-                               HBRUSH(GetStockObject(WHITE_BRUSH)),
-                               nullptr,
-                               "WindowsScreenSaverClass"};
-    static const ATOM registered = RegisterClassA(&hostClass);
+    static const WNDCLASSA kHost{.lpfnWndProc = DefWindowProcA,
+                                 .lpszClassName = "WindowsScreenSaverClass"};
+    static const ATOM registered = RegisterClassA(&kHost);
     const RECT& r = row.hostRect;
     if (*row.host)
-        run.host = CreateWindowExA(r.right ? WS_EX_TOPMOST : 0, MAKEINTATOM(registered), row.host,
-                                   WS_POPUP | WS_CLIPCHILDREN | (r.right ? WS_VISIBLE : 0), r.left,
-                                   r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
-                                   hostClass.hInstance, nullptr);
+        run.host =
+            CreateWindowExA(r.right ? WS_EX_TOPMOST : 0, MAKEINTATOM(registered), row.host,
+                            WS_POPUP | WS_CLIPCHILDREN | (r.right ? WS_VISIBLE : 0), r.left, r.top,
+                            r.right - r.left, r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
     SetForegroundWindow(GetDesktopWindow());
     SetCursorPos(200, 200);
 }
@@ -407,7 +382,7 @@ inline void RunScenario(const Scenario& row)
 {
     static int rows = 0;
     const std::string id = std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++rows);
-    Run run{row, {Env("TEMP") + "\\zirel_" + id}};
+    Run run{row, {std::getenv("TEMP") + ("\\zirel_" + id)}};
     Prepare(run);
     if (std::none_of(row.steps.begin(), row.steps.end(),
                      [](auto& s) { return s.message == kStart; }))
@@ -451,7 +426,7 @@ inline void SaveArtifact(const Screenshot& shot, const std::string& name)
     const DWORD headers = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
     const BITMAPFILEHEADER file{0x4D42, headers + size, 0, 0, headers};
     const BITMAPINFOHEADER info{sizeof(info), shot.width, -shot.height, 1, 32};
-    std::ofstream out(Env("ZIREL_ARTIFACTS") + "\\" + name, std::ios::binary);
+    std::ofstream out(std::getenv("ZIREL_ARTIFACTS") + ("\\" + name), std::ios::binary);
     out.write(reinterpret_cast<const char*>(&file), sizeof(file));
     out.write(reinterpret_cast<const char*>(&info), sizeof(info));
     out.write(reinterpret_cast<const char*>(shot.pixels.data()), size);
