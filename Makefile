@@ -7,7 +7,7 @@ JOBS ?= $(shell nproc)
 HOST_BUILD := build/host
 WIN_BUILD := build/win
 
-.PHONY: all run test bench fuzz sanitizers screenshots preview-art deps-run deps-test host win dist art clean
+.PHONY: all run test bench sanitizers screenshots preview-art deps-run deps-test host win dist art clean
 
 all: host win
 
@@ -50,10 +50,6 @@ run: deps-run dist
 test: deps-test
 	@$(MAKE) --no-print-directory host win sanitizers
 	@tests/run_all.sh
-
-# Every fuzzer for FUZZ_SECONDS (default 300) each; new inputs are merged into the corpus.
-fuzz: deps-test
-	@MERGE=1 scripts/fuzz.sh $${FUZZ_SECONDS:-300}
 
 # Redraws the committed artwork from code.
 art:

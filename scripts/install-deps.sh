@@ -6,7 +6,7 @@ set -eu
 run_packages=(cmake make g++ g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils xdotool imagemagick libgl1-mesa-dri libgl1-mesa-dev libglu1-mesa-dev
   fonts-ipafont-gothic)
-test_packages=("${run_packages[@]}" googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev)
+test_packages=("${run_packages[@]}" googletest libgtest-dev libbenchmark-dev)
 
 case "${1:-test}" in
   run) wanted=("${run_packages[@]}") ;;

@@ -42,19 +42,9 @@ suite() {  # suite <title> <counter> <command...>
   $counter
 }
 
-# "fuzz: N passed, F failed"
-count_fuzz() {
-  local line
-  line=$(grep -E '^fuzz: [0-9]+ passed, [0-9]+ failed' "$log" | tail -n 1)
-  if [ -z "$line" ]; then failed=$((failed + 1)); return; fi
-  passed=$((passed + $(sed -E 's/fuzz: ([0-9]+) passed.*/\1/' <<<"$line")))
-  failed=$((failed + $(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$line")))
-}
-
 suite "host unit tests" count_ctest ctest --test-dir build/host --output-on-failure --timeout 300
 suite "host unit tests, AddressSanitizer" count_ctest ctest --test-dir build/asan --output-on-failure --timeout 600
 suite "host unit tests, UndefinedBehaviorSanitizer" count_ctest ctest --test-dir build/ubsan --output-on-failure --timeout 600
-suite "fuzzers, ${FUZZ_SECONDS:-10} s each" count_fuzz scripts/fuzz.sh "${FUZZ_SECONDS:-10}"
 suite "Windows programs under Wine" count_gtest tests/wine/run.sh
 
 # The tests' size beside the product's, by the one measure everybody uses.

@@ -612,6 +612,9 @@ LRESULT SettingsDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_DESTROY:
         window_ = nullptr;
+        // NOTE: a WM_CLOSE sent from outside (not posted) destroys the window while the modal
+        // loop waits in GetMessageW, which returns only for posted messages: wake it.
+        PostMessageW(nullptr, WM_NULL, 0, 0);
         return 0;
     default:
         return DefWindowProcW(window_, message, wParam, lParam);
