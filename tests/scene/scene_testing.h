@@ -1,9 +1,12 @@
-// What the scene's tests share: a random source that hands out a script of draws, three floats
-// compared within rounding, and the base of each unit's fixture.
+// What the scene's tests share: a random source that hands out a script of draws, and the one
+// fixture. A test puts what it sees, as rows of numbers under a name (the recorder's calls are
+// such rows), beside the rows it expects; the fixture compares them when the test ends and names
+// the first row that differs.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "curve.h"
@@ -13,6 +16,26 @@
 #include "scene_state.h"
 #include "top.h"
 #include "top_path.h"
+
+using glrec::Call;
+
+namespace glrec {
+
+// Numbers match within 1e-5, relative above 1.
+inline bool operator==(const Call& a, const Call& b)
+{
+    auto near = [](double x, double y) {
+        return std::fabs(x - y) <= 1e-5 * std::max(1.0, std::fabs(y));
+    };
+    return a.name == b.name && std::ranges::equal(a.args, b.args, near);
+}
+
+inline void PrintTo(const Call& call, std::ostream* out)
+{
+    *out << call.name << ::testing::PrintToString(call.args);
+}
+
+}  // namespace glrec
 
 constexpr int kMax = 32767;  // the largest draw: R(A) gives A
 
@@ -24,21 +47,25 @@ struct ScriptedRandom final : RandomSource {
     size_t draws = 0;
 };
 
-inline ::testing::AssertionResult Near(const Vec3& a, const Vec3& b, float tolerance = 1e-3f)
-{
-    if (std::fabs(a.x - b.x) <= tolerance && std::fabs(a.y - b.y) <= tolerance && std::fabs(a.z - b.z) <= tolerance)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << a.x << ", " << a.y << ", " << a.z << " against " << b.x << ", " << b.y << ", " << b.z;
-}
-
-// Default parameters and factorials filled; no scene left behind.
 class SceneTest : public ::testing::Test {
 protected:
+    // The default parameters, the factorials filled, the recording on and empty.
     void SetUp() override
     {
         SetSceneDefaults();
         FillFactorials();
+        glrec::recording = true;
+        glrec::calls.clear();
     }
-    void TearDown() override { FreeSceneTables(); }
+    // No scene is left behind; the rows seen must be the rows expected.
+    void TearDown() override
+    {
+        FreeSceneTables();
+        for (size_t i = 0; i < std::min(seen.size(), expected.size()); ++i)
+            ASSERT_EQ(seen[i], expected[i]) << "row " << i;
+        EXPECT_EQ(seen.size(), expected.size());
+    }
     ScriptedRandom random;
+    std::vector<Call> seen;
+    std::vector<Call> expected;
 };

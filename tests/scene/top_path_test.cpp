@@ -1,73 +1,102 @@
-// A path as sequences of steps with scripted draws: construction and first step, then its cycles
-// midway and renewed.
-#include <algorithm>
-
+// A path as sequences of steps with scripted draws: its construction and first step, then its
+// cycles midway and renewed, and its colour's way round the hues.
 #include "scene_testing.h"
 
 namespace {
 
-class PathTest : public SceneTest {};
-
-TEST_F(PathTest, BuildsTopDownThenTheFirstStepDrawsEveryTargetTopDownAndMovesNothing)
+TEST_F(SceneTest, APathBuildsTopDownThenItsFirstStepDrawsEveryTargetTopDownAndMovesNothing)
 {
     sceneParams.innerPointCount = 3;  // rows 0 to 5, the inner rows 2 and 3
-    ScriptedRandom built({kMax, 0, 0, 0, kMax, kMax, kMax, 0, 0, 0, kMax, kMax, kMax, 0,  // points, top end down
-                          kMax, 0, kMax, 0, kMax, kMax, 16384, kMax, kMax, 0});          // radii, colours
+    // The points from the top end down, the radii, then the hue and saturation of two colours.
+    ScriptedRandom built({kMax, 0, 0,    0, kMax, kMax, kMax, 0,    0, 0,    kMax, kMax,
+                          kMax, 0, kMax, 0, kMax, 0,    kMax, kMax, 0, kMax, kMax, 0});
     TopPath path(sceneParams, built);
-    ScriptedRandom stepped({kMax, kMax, kMax, kMax, kMax, kMax, 0, 0, kMax, 0, kMax, kMax, kMax, kMax, 0, 0, kMax, 0,
-                            kMax, kMax, 0, kMax, kMax, kMax, 0, kMax, kMax, kMax, 0, kMax, 0, kMax});
+    // The targets from the top end down, each followed by its cycle; then the radii's.
+    ScriptedRandom stepped({kMax, kMax, kMax, kMax, kMax, kMax, 0, 0,    kMax, 0,   kMax,
+                            kMax, kMax, kMax, 0,    0,    kMax, 0, kMax, kMax, 0,   kMax,
+                            kMax, kMax, 0,    kMax, kMax, kMax, 0, kMax, 0,    kMax});
     path.Step(stepped);
-    // Point, its target and cycle; radius, its target and cycle.
-    struct Row { Vec3 point, target; int32_t cycle; Vec3 radius; } rows[] = {
-        {{163, -200, -162}, {138, -200, -137}, 4500, {20, 5, 7000}}, {{150, -150, -150}, {275, -50, -575}, 6000, {30, 5, 8000}},
-        {{200, -200, -200}, {225, -89, -525}, 8000, {15, 40, 9000}}, {{100, 200, -100}, {250, -54, -450}, 8000, {40, 15, 9000}},
-        {{200, 50, -200}, {200, 116, -200}, 12000, {15, 95, 10000}}, {{200, 200, -200}, {200, 200, 200}, 15000, {250, 75, 10000}}};
+    // A row: the point, its target and cycle, then the radius, its target and cycle.
     for (int i = 0; i < 6; ++i) {
-        EXPECT_TRUE(Near(path.points[i], rows[i].point) && Near(path.targetPoints[i], rows[i].target)) << "row " << i;
-        EXPECT_TRUE(Near(Vec3{path.radii[i], path.targetRadii[i], float(path.radiusTimers[i].length)}, rows[i].radius)) << i;
-        EXPECT_EQ(path.pointTimers[i].length, rows[i].cycle) << "row " << i;
+        const Vec3& p = path.points[i];
+        const Vec3& t = path.targetPoints[i];
+        seen.push_back({"row",
+                        {p.x, p.y, p.z, t.x, t.y, t.z, double(path.pointTimers[i].length),
+                         path.radii[i], path.targetRadii[i], double(path.radiusTimers[i].length)}});
     }
-    EXPECT_TRUE(Near(Vec3{path.colour.saturation, path.targetColour.hue, path.targetColour.value}, Vec3{1, 1, 1})) << "hue first";
+    // The colour so far, then the target, hue first.
+    const Hsv& c = path.colour;
+    const Hsv& target = path.targetColour;
+    seen.push_back(
+        {"colour", {c.hue, c.saturation, c.value, target.hue, target.saturation, target.value}});
+    expected = {
+        {"row", {163, -200, -162, 138, -200, -137, 4500, 20, 5, 7000}},
+        {"row", {150, -150, -150, 275, -50, -575, 6000, 30, 5, 8000}},
+        {"row", {200, -200, -200, 225, -89, -525, 8000, 15, 40, 9000}},
+        {"row", {100, 200, -100, 250, -54, -450, 8000, 40, 15, 9000}},
+        {"row", {200, 50, -200, 200, 116, -200, 12000, 15, 95, 10000}},
+        {"row", {200, 200, -200, 200, 200, 200, 15000, 250, 75, 10000}},
+        {"colour", {0, 1, 0, 1, 0, 1}},
+    };
 }
 
-TEST_F(PathTest, MidCyclePointsEaseOutAndBackRadiiMoveLinearlyTheHueTakesItsWayAndRenewalsStartWhereTheyStand)
+// At speed 3 with every row a frame into a 4-frame cycle, its starts and targets alike; then, from
+// a start to a target hue, the hue halfway while saturation goes 0.2 to 0.6 and value 0 to 1.
+TEST_F(SceneTest, APathsPointsEaseOutAndBackItsRadiiMoveLinearlyItsHueTakesTheShorterWayRound)
 {
     sceneParams.innerPointCount = kMaxInnerPoints;
     sceneParams.speedFactor = 3;
     TopPath path(sceneParams, random);
-    // Frames done of 8; x and y of every point, and every radius, after that frame's step. At 8 the cycles renew from
-    // where the points and radii stand, the row before.
-    struct Row { int32_t frame; Vec3 expected; } rows[] = {
-        {1, {24.64466f, 104.9390f, 15}}, {2, {60, 310, 20}}, {4, {110, 600, 30}}, {6, {60, 310, 40}}, {8, {60, 310, 40}}};
-    for (const Row& row : rows) {
-        std::fill(path.pointTimers, path.pointTimers + kMaxControlPoints, CycleTimer{row.frame, 8});
-        std::fill(path.radiusTimers, path.radiusTimers + kMaxControlPoints, CycleTimer{row.frame, 8});
-        std::fill(path.startPoints, path.startPoints + kMaxControlPoints, Vec3{10, 20, 30});
-        std::fill(path.targetPoints, path.targetPoints + kMaxControlPoints, Vec3{110, 600, 70});
-        std::fill(path.startRadii, path.startRadii + kMaxControlPoints, 10);
-        std::fill(path.targetRadii, path.targetRadii + kMaxControlPoints, 50);
+    std::ranges::fill(path.pointTimers, CycleTimer{1, 4});
+    std::ranges::fill(path.radiusTimers, CycleTimer{1, 4});
+    std::ranges::fill(path.startPoints, Vec3{10, 20, 30});
+    std::ranges::fill(path.targetPoints, Vec3{110, 600, 70});
+    std::ranges::fill(path.startRadii, 10);
+    std::ranges::fill(path.targetRadii, 50);
+    // x and y of every point, and every radius.
+    const float frames[][3] = {
+        {60, 310, 20},   // halfway out
+        {110, 600, 30},  // at the target
+        {60, 310, 40},   // halfway back
+        {60, 310, 40},   // renewed: the next cycles start where the points and radii stand
+    };
+    for (const auto& [x, y, radius] : frames) {
         path.Step(random);
         for (int i = 0; i < kMaxControlPoints; ++i)
-            EXPECT_TRUE(Near(Vec3{path.points[i].x, path.points[i].y, path.radii[i]}, row.expected)) << row.frame << ", row " << i;
+            seen.push_back({"frame", {path.points[i].x, path.points[i].y, path.radii[i]}});
+        expected.insert(expected.end(), kMaxControlPoints, Call{"frame", {x, y, radius}});
     }
-    EXPECT_TRUE(Near(path.targetPoints[kMaxControlPoints - 2], Vec3{60, 83, 50}, 0.01f)) << "below the top end as it stands";
-    EXPECT_EQ(path.targetPoints[5].y, 200) << "an inner row's height, halfway to a target above the top end, kept within the ends";
-    EXPECT_EQ(path.pointTimers[kMaxControlPoints - 1].length, 1666 + 1666) << "both terms of the top end's 5000 to 15000 slowed by 3";
-    // Start and target hue, and the hue halfway, while saturation goes 0.2 to 0.6 and value 0 to 1.
-    struct Blend { float start, target, halfway; } blends[] = {{0.2f, 0.9f, 0.05f}, {0.25f, 0.75f, 0.5f}, {0.9f, 0.2f, 0.05f},
-                                                               {0.4f, 0.4f, 0.4f}, {0.2f, 0.6f, 0.4f}};
-    for (const Blend& row : blends) {
-        path.startColour = Hsv{row.start, 0.2f, 0};
-        path.targetColour = Hsv{row.target, 0.6f, 1};
+    // The renewed target below the top end, as the top end stood; an inner row's height, halfway
+    // to a target above the top end, kept within the ends; the top end's cycle, both its terms
+    // slowed by 3.
+    const Vec3& below = path.targetPoints[kMaxControlPoints - 2];
+    seen.push_back({"renewed",
+                    {below.x, below.y, below.z, path.targetPoints[5].y,
+                     double(path.pointTimers[kMaxControlPoints - 1].length)}});
+    expected.push_back({"renewed", {60, 83.00101, 50, 200, 1666 + 1666}});
+    const float blends[][3] = {
+        {0.25, 0.75, 0.5},  // up, half a turn
+        {0.2, 0.9, 0.05},   // down through 0
+        {0.9, 0.2, 0.05},   // up through 1
+        {0.4, 0.4, 0.4},    // still
+    };
+    for (const auto& [start, target, halfway] : blends) {
+        path.startColour = Hsv{start, 0.2, 0};
+        path.targetColour = Hsv{target, 0.6, 1};
         path.colourFrame = 150;
         path.Step(random);
-        EXPECT_TRUE(Near(Vec3{path.colour.hue, path.colour.saturation, path.colour.value}, Vec3{row.halfway, 0.4f, 0.5f}, 1e-5f)) << row.start;
+        seen.push_back({"hsv", {path.colour.hue, path.colour.saturation, path.colour.value}});
+        expected.push_back({"hsv", {halfway, 0.4, 0.5}});
     }
+    // A renewal draws the target's hue, saturation and value (from 0.5), then the length.
     path.colourFrame = path.colourFrames;
-    ScriptedRandom renewal({8192, 24576, 6553, kMax});  // hue, saturation, value (from 0.5), length
+    ScriptedRandom renewal({0, kMax, 0, kMax});
     path.Step(renewal);
-    EXPECT_TRUE(Near(Vec3{path.targetColour.hue, path.targetColour.saturation, path.targetColour.value}, Vec3{0.25f, 0.75f, 0.7f}));
-    EXPECT_TRUE(Near(Vec3{path.startColour.hue, path.startColour.value, float(path.colourFrames)}, Vec3{0.4f, 0.5f, 2000}));
+    const Hsv& target = path.targetColour;
+    seen.push_back({"renewed",
+                    {target.hue, target.saturation, target.value, path.startColour.hue,
+                     path.startColour.value, double(path.colourFrames)}});
+    expected.push_back({"renewed", {0, 1, 0.5, 0.4, 0.5, 2000}});
 }
 
 }  // namespace

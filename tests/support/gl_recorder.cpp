@@ -5,38 +5,10 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include <cmath>
+class GLUquadric {};  // opaque in the GLU header
 
-#include "scene.h"
-
-static class GLUquadric {} quadric;  // opaque in the GLU header; the one the recorder hands out
-
-namespace glrec {
-
-bool recording = true;
-std::vector<Call> calls;
-
-std::string FirstDifference(const std::vector<Call>& actual, const std::vector<Call>& expected, double tolerance)
-{
-    auto text = [](const Call& call) {
-        std::string out = call.name + "(";
-        for (size_t k = 0; k < call.args.size(); ++k)
-            out += (k ? ", " : "") + std::to_string(call.args[k]);
-        return out + ")";
-    };
-    for (size_t i = 0; i < actual.size() || i < expected.size(); ++i) {
-        const Call& a = i < actual.size() ? actual[i] : Call{"nothing", {}};
-        const Call& e = i < expected.size() ? expected[i] : Call{"nothing", {}};
-        bool same = a.name == e.name && a.args.size() == e.args.size();
-        for (size_t k = 0; same && k < a.args.size(); ++k)
-            same = std::fabs(a.args[k] - e.args[k]) <= tolerance;
-        if (!same)
-            return "call " + std::to_string(i) + " is " + text(a) + ", expected " + text(e);
-    }
-    return "";
-}
-
-}  // namespace glrec
+bool glrec::recording = true;
+std::vector<glrec::Call> glrec::calls;
 
 // Variadic, so that nothing is built, let alone allocated, while recording is off.
 template <typename... Args>
@@ -46,26 +18,37 @@ static void Record(const char* name, Args... args)
         glrec::calls.push_back(glrec::Call{name, {double(args)...}});
 }
 
-void GLAPIENTRY glClear(GLbitfield mask) { Record("glClear", mask); }
-void GLAPIENTRY glEnable(GLenum cap) { Record("glEnable", cap); }
-void GLAPIENTRY glDisable(GLenum cap) { Record("glDisable", cap); }
-void GLAPIENTRY glNewList(GLuint list, GLenum mode) { Record("glNewList", list, mode); }
-void GLAPIENTRY glEndList(void) { Record("glEndList"); }
-void GLAPIENTRY glCallList(GLuint list) { Record("glCallList", list); }
-void GLAPIENTRY glLightfv(GLenum l, GLenum p, const GLfloat* v) { Record("glLightfv", l, p, v[0], v[1], v[2], v[3]); }
-void GLAPIENTRY glMaterialf(GLenum face, GLenum p, GLfloat v) { Record("glMaterialf", face, p, v); }
-void GLAPIENTRY glColorMaterial(GLenum face, GLenum mode) { Record("glColorMaterial", face, mode); }
-void GLAPIENTRY glColor3f(GLfloat r, GLfloat g, GLfloat b) { Record("glColor3f", r, g, b); }
-void GLAPIENTRY glPushMatrix(void) { Record("glPushMatrix"); }
-void GLAPIENTRY glPopMatrix(void) { Record("glPopMatrix"); }
-void GLAPIENTRY glLoadIdentity(void) { Record("glLoadIdentity"); }
-void GLAPIENTRY glTranslatef(GLfloat x, GLfloat y, GLfloat z) { Record("glTranslatef", x, y, z); }
-void GLAPIENTRY glRotatef(GLfloat a, GLfloat x, GLfloat y, GLfloat z) { Record("glRotatef", a, x, y, z); }
-void GLAPIENTRY glScalef(GLfloat x, GLfloat y, GLfloat z) { Record("glScalef", x, y, z); }
-void GLAPIENTRY glBegin(GLenum mode) { Record("glBegin", mode); }
-void GLAPIENTRY glEnd(void) { Record("glEnd"); }
-void GLAPIENTRY glVertex3fv(const GLfloat* v) { Record("glVertex3fv", v[0], v[1], v[2]); }
-GLUquadric* GLAPIENTRY gluNewQuadric(void) { return &quadric; }
-void GLAPIENTRY gluDeleteQuadric(GLUquadric*) { Record("gluDeleteQuadric"); }
-void GLAPIENTRY gluSphere(GLUquadric*, GLdouble r, GLint slices, GLint stacks) { Record("gluSphere", r, slices, stacks); }
-void PresentFrame() { Record("PresentFrame"); }
+#define RECORDED(name, params, ...)               \
+    void name params                              \
+    {                                             \
+        Record(#name __VA_OPT__(, ) __VA_ARGS__); \
+    }
+
+RECORDED(glClear, (GLbitfield mask), mask)
+RECORDED(glEnable, (GLenum cap), cap)
+RECORDED(glDisable, (GLenum cap), cap)
+RECORDED(glNewList, (GLuint list, GLenum mode), list, mode)
+RECORDED(glEndList, (void))
+RECORDED(glCallList, (GLuint list), list)
+RECORDED(glLightfv, (GLenum l, GLenum p, const GLfloat* v), l, p, v[0], v[1], v[2], v[3])
+RECORDED(glMaterialf, (GLenum face, GLenum p, GLfloat v), face, p, v)
+RECORDED(glColorMaterial, (GLenum face, GLenum mode), face, mode)
+RECORDED(glColor3f, (GLfloat r, GLfloat g, GLfloat b), r, g, b)
+RECORDED(glPushMatrix, (void))
+RECORDED(glPopMatrix, (void))
+RECORDED(glLoadIdentity, (void))
+RECORDED(glTranslatef, (GLfloat x, GLfloat y, GLfloat z), x, y, z)
+RECORDED(glRotatef, (GLfloat a, GLfloat x, GLfloat y, GLfloat z), a, x, y, z)
+RECORDED(glScalef, (GLfloat x, GLfloat y, GLfloat z), x, y, z)
+RECORDED(glBegin, (GLenum mode), mode)
+RECORDED(glEnd, (void))
+RECORDED(glVertex3fv, (const GLfloat* v), v[0], v[1], v[2])
+RECORDED(gluDeleteQuadric, (GLUquadric*))
+RECORDED(gluSphere, (GLUquadric*, GLdouble r, GLint slices, GLint stacks), r, slices, stacks)
+RECORDED(PresentFrame, ())
+
+GLUquadric* gluNewQuadric(void)
+{
+    static GLUquadric quadric;
+    return &quadric;
+}
