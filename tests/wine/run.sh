@@ -6,12 +6,9 @@ build="${ZIREL_WIN_BUILD:-$root/build/win}"
 artifacts="${ZIREL_ARTIFACTS_DIR:-$root/build/artifacts}"
 source "$root/tests/wine/harness.sh"
 zirel_harness_start "${ZIREL_WINEPREFIX:-$root/build/wineprefix}" || exit 1
-trap zirel_harness_stop EXIT
+trap zirel_harness_stop EXIT  # the exit status stays the tests'
 mkdir -p "$artifacts"
-export ZIREL_DIST=$(winepath -w "${ZIREL_DIST_DIR:-$root/dist}") ZIREL_STANDINS=$(winepath -w "$build/standins") ZIREL_ARTIFACTS=$(winepath -w "$artifacts")
+export ZIREL_DIST=$(winepath -w "${ZIREL_DIST_DIR:-$root/dist}")
+export ZIREL_STANDINS=$(winepath -w "$build/standins")
+export ZIREL_ARTIFACTS=$(winepath -w "$artifacts")
 zirel_wine "$build/tests/wine/zirel_wine_tests.exe" "$@"
-status=$?
-for bmp in "$artifacts"/*.bmp; do
-  [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm "$bmp"
-done
-exit $status

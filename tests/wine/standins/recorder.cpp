@@ -59,8 +59,8 @@ __declspec(dllexport) BOOL WINAPI mciGetErrorStringA(DWORD code, LPSTR text, UIN
 
 __declspec(dllexport) UINT WINAPI waveOutGetNumDevs()
 {
-    const std::string answer = Record("waveOutGetNumDevs");
-    return answer.empty() ? 1 : std::atoi(answer.c_str());
+    Record("waveOutGetNumDevs");
+    return 1;
 }
 
 __declspec(dllexport) BOOL WINAPI PlaySoundA(LPCSTR name, HMODULE, DWORD flags)
@@ -95,25 +95,21 @@ __declspec(dllexport) LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM
 
 }  // extern "C"
 
-// As Zirel.dll: the record bears the moment the process was created. Answer: "<window 0|1> <life
-// ms>".
+// As Zirel.dll: the record bears the moment the process was created. Its window goes on a close;
+// the process runs on till it is ended.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     STARTUPINFOA startup{};
-    FILETIME created{}, unused{};
+    FILETIME created{};
+    FILETIME unused{};
     GetStartupInfoA(&startup);
     GetProcessTimes(GetCurrentProcess(), &created, &unused, &unused, &unused);
-    const std::string answer = Record(std::string("Zirel.dll: ") + GetCommandLineA() +
-                                          " show=" + std::to_string(startup.wShowWindow) +
-                                          " flags=" + std::to_string(startup.dwFlags),
-                                      created);
-    char* life = nullptr;
-    if (std::strtol(answer.c_str(), &life, 10))
-        CreateWindowExA(0, "Static", "Vant_VC", WS_POPUP | WS_VISIBLE, 0, 0, 64, 64, nullptr,
-                        nullptr, nullptr, nullptr);
-    SetTimer(nullptr, 0, std::strtoul(life, nullptr, 10), nullptr);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0 && msg.message != WM_TIMER)
+    const std::string show = " show=" + std::to_string(startup.wShowWindow);
+    const std::string flags = " flags=" + std::to_string(startup.dwFlags);
+    Record(std::string("Zirel.dll: ") + GetCommandLineA() + show + flags, created);
+    CreateWindowExA(0, "Static", "Vant_VC", WS_POPUP | WS_VISIBLE, 0, 0, 64, 64, nullptr, nullptr,
+                    nullptr, nullptr);
+    for (MSG msg; GetMessageA(&msg, nullptr, 0, 0) > 0;)
         DispatchMessageA(&msg);
     return 0;
 }
