@@ -5,32 +5,37 @@
 #include "pixel_format.h"
 #include "view.h"
 
-namespace {
-
 TEST(RendererChoices, InputPixelFormatAndView)
 {
     // {cursor, closes, armed}: the first move never arms, however far; 3 + 1 = 4 pixels is no
     // activity and the reference follows; 5 from there closes and leaves the reference behind.
-    const std::tuple<CursorPoint, bool, int> moves[] = {
-        {{900, 700}, true, 0}, {{103, 101}, false, 1}, {{108, 101}, true, 1}, {{104, 101}, false, 1}};
+    const std::tuple<CursorPoint, bool, int> moves[] = {{{900, 700}, true, 0},
+                                                        {{103, 101}, false, 1},
+                                                        {{108, 101}, true, 1},
+                                                        {{103, 105}, false, 1}};
     InputState input{.savedCursorPos = {100, 100}};
     for (const auto& [cursor, closes, armed] : moves)
-        EXPECT_EQ((std::pair{MouseMoveEndsSaver(input, cursor), input.closeRequested}), std::pair(closes, armed));
+        EXPECT_EQ((std::pair{MouseMoveEndsSaver(input, cursor), input.closeRequested}),
+                  std::pair(closes, armed));
     InputState key;
     ArmClose(key);  // a key, a button or losing the focus
     EXPECT_EQ(key.closeRequested, 1);
 
-    // Only RGBA (type 0, not 1) formats for a window (4), double-buffered (1), with OpenGL: hardware
-    // ones get 2000, generic (0x40) accelerated (0x1000) ones 1000; colour bits above 16 count half.
-    constexpr uint32_t usable = kPfdSupportOpenGL | kPfdDrawToWindow | kPfdDoubleBuffer, generic = usable | 0x40;
-    const std::pair<PixelFormatInfo, int> rows[] = {{{usable, 0, 32, 24}, 2072}, {{generic | 0x1000, 0, 24, 24}, 1068},
-        {{generic, 0, 19, 0}, 18}, {{usable, 1, 32, 24}, -1}, {{usable & ~1u, 0, 32, 24}, -1}, {{4, 0, 32, 24}, -1}};
+    // Only RGBA (type 0, not 1) formats for a window (4), double-buffered (1), with OpenGL:
+    // hardware ones get 2000, generic (0x40) accelerated (0x1000) ones 1000; colour bits above 16
+    // count half.
+    constexpr uint32_t usable = kPfdSupportOpenGL | kPfdDrawToWindow | kPfdDoubleBuffer;
+    constexpr uint32_t generic = usable | 0x40;
+    const std::pair<PixelFormatInfo, int> rows[] = {{{usable, 0, 32, 24}, 2072},
+                                                    {{generic | 0x1000, 0, 24, 24}, 1068},
+                                                    {{generic, 0, 19, 0}, 18},
+                                                    {{usable, 1, 32, 24}, -1},
+                                                    {{usable & ~1u, 0, 32, 24}, -1}};
     for (const auto& [format, score] : rows)
         EXPECT_EQ(PixelFormatScore(format), score) << format.flags << " " << int(format.colorBits);
-    const PixelFormatInfo choices[] = {{generic, 0, 0, 0}, {generic, 0, 32, 32}, {usable, 0, 16, 0},
-                                       {usable | 2, 0, 16, 0}};
+    const PixelFormatInfo choices[] = {
+        {generic, 0, 0, 0}, {generic, 0, 32, 32}, {usable, 0, 16, 0}, {usable | 2, 0, 16, 0}};
     EXPECT_EQ(BestPixelFormatIndex(choices), 3);  // hardware first; a tie keeps the lower index
-    EXPECT_EQ((std::pair{IsViewFromAbove(65), IsViewFromAbove(66)}), std::pair(true, false));  // draws 0..65
+    // From above for draws 0..65 of 0..32767.
+    EXPECT_EQ(std::pair(IsViewFromAbove(65), IsViewFromAbove(66)), std::pair(true, false));
 }
-
-}  // namespace
