@@ -70,9 +70,11 @@ TEST(CommandButton, StepByStep)
         {&Command::MouseMove, "HS"},
         // Writing the saved properties ends with the normal look.
         {Write, "N"},
-        // Restored disabled, it shows Disable at once and ignores the mouse.
-        {RestoreDisabled, "D"},
-        {LeftUp, ""}};
+        // Disabled it shows Disable and ignores the mouse; restored disabled, it shows Disable at
+        // once.
+        {Disable, "D"},
+        {LeftUp, ""},
+        {RestoreDisabled, "D"}};
     RecordingView view;
     Command button(view);
     for (size_t i = 0; i < std::size(steps); ++i) {
