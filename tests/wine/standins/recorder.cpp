@@ -1,12 +1,13 @@
 // One stand-in for what the programs reach outside themselves. As winmm.dll and PASSWORD.CPL it
-// records each call; as zirel_hooks.dll, hooked into Zirel.dll, the system commands that reach
-// DefWindowProc; built as a program and copied as Zirel.dll, how it was started. Each record is a
-// line "<microseconds> <text>" in standin.log; its answer is the rest of the first line
-// "<prefix>=<answer>" of standin.txt whose prefix starts the text. Both files are in the current
-// folder, which is the row's for every program it starts.
+// records each call; hooked into Zirel.dll, the system commands that reach DefWindowProc; built as
+// a program and copied as Zirel.dll, how it was started. Each record is a line "<microseconds>
+// <text>" in standin.log; its answer is the rest of the first line "<prefix>=<answer>" of
+// standin.txt whose prefix starts the text. Both files are in the current folder, which is the
+// row's for every program it starts.
 #include <windows.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <string>
 
@@ -21,8 +22,9 @@ std::string Record(const std::string& text, FILETIME when = {})
         << (ULONGLONG(when.dwHighDateTime) << 32 | when.dwLowDateTime) / 10 << " " << text << "\n";
     std::ifstream script("standin.txt");
     for (std::string line; std::getline(script, line);)
-        if (line.find('=') != std::string::npos && !text.rfind(line.substr(0, line.find('=')), 0))
-            return line.substr(line.find('=') + 1);
+        if (const size_t is = line.find('=');
+            is != std::string::npos && !text.rfind(line.substr(0, is), 0))
+            return line.substr(is + 1);
     return "";
 }
 
@@ -32,8 +34,8 @@ std::string Record(const std::string& text, FILETIME when = {})
 BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID)
 {
     char path[MAX_PATH] = {};
-    if (GetModuleFileNameA(self, path, MAX_PATH) &&
-        std::string(path).find("winmm.dll") != std::string::npos && reason <= DLL_PROCESS_ATTACH) {
+    GetModuleFileNameA(self, path, MAX_PATH);
+    if (std::strstr(path, "winmm.dll") && reason <= DLL_PROCESS_ATTACH) {
         ShowCursor(TRUE);
         Record("cursor " + std::to_string(ShowCursor(FALSE)));
     }
@@ -65,8 +67,7 @@ __declspec(dllexport) UINT WINAPI waveOutGetNumDevs()
 
 __declspec(dllexport) BOOL WINAPI PlaySoundA(LPCSTR name, HMODULE, DWORD flags)
 {
-    Record(std::string("PlaySoundA: ") + (name ? name : "(null)") +
-           " flags=" + std::to_string(flags));
+    Record(std::string("PlaySoundA: ") + (name ? name : "(null)") + " " + std::to_string(flags));
     return TRUE;
 }
 
@@ -77,12 +78,11 @@ __declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND)
     return Record("VerifyScreenSavePwd running=" + std::to_string(running)) == "1";
 }
 
+// Records "syscommand <decimal SC_ value>".
 __declspec(dllexport) LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam)
 {
-    char text[32];
-    wsprintfA(text, "syscommand %04x", unsigned(wParam));
     if (code == HCBT_SYSCOMMAND)
-        Record(text);
+        Record("syscommand " + std::to_string(wParam));
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -100,13 +100,12 @@ __declspec(dllexport) LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     STARTUPINFOA startup{};
-    FILETIME created{};
-    FILETIME unused{};
+    FILETIME times[4] = {};  // created, exited, kernel, user
     GetStartupInfoA(&startup);
-    GetProcessTimes(GetCurrentProcess(), &created, &unused, &unused, &unused);
+    GetProcessTimes(GetCurrentProcess(), &times[0], &times[1], &times[2], &times[3]);
     const std::string show = " show=" + std::to_string(startup.wShowWindow);
-    const std::string flags = " flags=" + std::to_string(startup.dwFlags);
-    Record(std::string("Zirel.dll: ") + GetCommandLineA() + show + flags, created);
+    Record("Zirel.dll: " + (GetCommandLineA() + show) + " flags=" + std::to_string(startup.dwFlags),
+           times[0]);
     CreateWindowExA(0, "Static", "Vant_VC", WS_POPUP | WS_VISIBLE, 0, 0, 64, 64, nullptr, nullptr,
                     nullptr, nullptr);
     for (MSG msg; GetMessageA(&msg, nullptr, 0, 0) > 0;)

@@ -8,9 +8,9 @@
 #include <gtest/gtest.h>
 #include <objidl.h>  // before gdiplus.h, which needs it
 #include <gdiplus.h>
-#include <shellapi.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -26,7 +26,7 @@ inline constexpr DWORD kStartMs = 15000;
 
 // Copied beside Zirel.scr, and the recorder as winmm.dll (it logs "cursor N" as the launcher
 // loads it at the first music call and unloads it at the exit):
-//   kRenderer   the real Zirel.dll (always there when it is the program)
+//   kRenderer   the real Zirel.dll
 //   kFake       the recorder as Zirel.dll: it logs how it was started and shows a window
 //   kPassword   the recorder as PASSWORD.CPL; script "VerifyScreenSavePwd=<1 lets it close>"
 //   kWin98      Wine tells Zirel.dll it runs on Windows 98
@@ -35,7 +35,7 @@ enum Kit : unsigned { kRenderer = 1, kFake = 2, kPassword = 4, kWin98 = 8 };
 struct Run;
 
 // A step: `act` when set, else a message posted to the row's window, or one of these:
-//   kLook   a line for the row's window and each of its children
+//   kLook   a line for the row's window (see Look)
 //   kSleep  pump wParam ms
 //   kMove   the cursor to (wParam, lParam), then WM_MOUSEMOVE
 //   kEnds   "exit N" once the program ends within wParam ms, else "running"
@@ -61,12 +61,9 @@ struct Scenario {
     unsigned kit = 0;
     const char* window = "";  // the window steps go to (top-level or the host's child), by title
     std::vector<Step> steps;
-    // Seen: the looks, "exit N" (", K left": processes it started still run 1.5 s later), the
-    // recorder's log in time order (" @ms": seen that long after the line before, within 50 ms),
-    // then the lines of each of `files`.
+    // Seen: the looks, "exit N" or "running", the recorder's log in time order, then the lines of
+    // each of `files`.
     std::string seen;
-    const char* host = "";  // title of a test window of class WindowsScreenSaverClass
-    RECT hostRect{};        // where the host shows; hidden when empty
     const char* files = "";
     void (*prepare)(Run&) = nullptr;  // before the start
 };
@@ -84,13 +81,11 @@ inline std::string Ini(const char* kind, const char* repeat, const std::string& 
 template <typename Done>
 bool Until(Done done, DWORD ms)
 {
-    for (const DWORD start = GetTickCount(); !done(); Sleep(5)) {
-        for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);)
+    const DWORD start = GetTickCount();
+    for (MSG msg; !done() && GetTickCount() - start < ms; Sleep(5))
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&msg);
-        if (GetTickCount() - start >= ms)
-            return false;
-    }
-    return true;
+    return done();
 }
 
 inline void Pump(DWORD ms)
@@ -134,7 +129,7 @@ struct Run {
     std::string dir;  // the scratch folder
     HANDLE job = CreateJobObjectA(nullptr, nullptr);
     PROCESS_INFORMATION program{};
-    HWND host = nullptr;
+    HWND host = nullptr;    // a test window, for a preview
     HWND window = nullptr;  // the row's
     std::vector<std::string> seen;
     std::string File(const std::string& name) const { return dir + "\\" + name; }
@@ -166,34 +161,23 @@ inline PROCESS_INFORMATION Start(Run& run, const std::string& command)
 // "exit N" once the program has ended within `ms`, else "running".
 inline std::string Exit(const Run& run, DWORD ms)
 {
-    DWORD code = 0;
-    const HANDLE process = run.program.hProcess;
-    if (!Until([&] { return WaitForSingleObject(process, 0) != WAIT_TIMEOUT; }, ms))
+    DWORD code = STILL_ACTIVE;
+    const HANDLE program = run.program.hProcess;
+    if (!Until([&] { return GetExitCodeProcess(program, &code) && code != STILL_ACTIVE; }, ms))
         return "running";
-    GetExitCodeProcess(process, &code);
-    const bool alone = Until([&] { return JobProcesses(run.job).empty(); }, 1500);
-    const std::string left = ", " + std::to_string(JobProcesses(run.job).size()) + " left";
-    return "exit " + std::to_string(code) + (alone ? "" : left);
+    return "exit " + std::to_string(code);
 }
 
-// "<title> <class> <style> <extended style> <rectangle>[ foreground]", then its children led by
-// "> ".
-inline void Describe(HWND window, std::vector<std::string>& lines, const char* lead = "")
+// The row's window: "<style> <extended style> <rectangle>[ foreground]".
+inline void Look(Run& run)
 {
-    wchar_t title[256] = {};
-    char line[1024] = {};
-    char className[64] = {};
     RECT r{};
-    GetWindowTextW(window, title, 256);
-    GetClassNameA(window, className, 64);
-    GetWindowRect(window, &r);
-    const int at = WideCharToMultiByte(CP_UTF8, 0, title, -1, line, 768, nullptr, nullptr) - 1;
-    std::snprintf(line + at, 256, " %s %08lx %lx %ld,%ld,%ld,%ld%s", className,
-                  GetWindowLongA(window, GWL_STYLE), GetWindowLongA(window, GWL_EXSTYLE), r.left,
-                  r.top, r.right, r.bottom, window == GetForegroundWindow() ? " foreground" : "");
-    lines.push_back(lead + std::string(line));
-    for (HWND child = nullptr; (child = FindWindowExA(window, child, nullptr, nullptr));)
-        Describe(child, lines, "> ");
+    char line[64] = {};
+    GetWindowRect(run.window, &r);
+    std::snprintf(line, 64, "%08lx %lx %ld,%ld,%ld,%ld%s", GetWindowLongA(run.window, GWL_STYLE),
+                  GetWindowLongA(run.window, GWL_EXSTYLE), r.left, r.top, r.right, r.bottom,
+                  run.window == GetForegroundWindow() ? " foreground" : "");
+    run.seen.push_back(line);
 }
 
 inline void Play(Run& run, const Step& step)
@@ -202,7 +186,7 @@ inline void Play(Run& run, const Step& step)
     if (step.act)
         step.act(run);
     else if (step.message == kLook)
-        Describe(run.window, run.seen);
+        Look(run);
     else if (step.message == kEnds)
         run.seen.push_back(Exit(run, DWORD(step.wParam)));
     else if (step.message == kMove && SetCursorPos(int(step.wParam), int(step.lParam)))
@@ -212,22 +196,21 @@ inline void Play(Run& run, const Step& step)
     Pump(step.message == kSleep ? DWORD(step.wParam) : step.message == kMove ? 100 : 0);
 }
 
-// The folder's files, the per-program Wine settings and the host; removed afterwards.
+// The folder's files and the per-program Wine settings; removed afterwards.
 inline void Prepare(Run& run)
 {
     const Scenario& row = run.row;
     const std::string dist = std::getenv("ZIREL_DIST") + std::string("\\Zirel.");
     const std::string recorder = std::getenv("ZIREL_STANDINS") + std::string("\\recorder.");
-    const bool renderer = row.kit & kRenderer || row.command.rfind("Zirel.dll", 0) == 0;
-    const std::string program = renderer ? dist + "dll" : row.kit & kFake ? recorder + "exe" : "";
     const std::pair<std::string, const char*> copies[] = {
         {dist + "scr", "Zirel.scr"},
-        {program, "Zirel.dll"},
+        {row.kit & kRenderer ? dist + "dll" : "", "Zirel.dll"},
+        {row.kit & kFake ? recorder + "exe" : "", "Zirel.dll"},
         {recorder + "dll", "winmm.dll"},
         {row.kit & kPassword ? recorder + "dll" : "", "PASSWORD.CPL"}};
-    CreateDirectoryA(run.dir.c_str(), nullptr);
+    std::filesystem::create_directory(run.dir);
     for (const auto& [from, to] : copies)
-        ASSERT_TRUE(from.empty() || CopyFileA(from.c_str(), run.File(to).c_str(), 0)) << from;
+        ASSERT_TRUE(from.empty() || std::filesystem::copy_file(from, run.File(to))) << from;
     std::ofstream(run.File("song.mp3")) << "ID3";
     std::ofstream(run.File("sound.wav")) << "RIFF";
     std::ofstream(run.File("standin.txt"), std::ios::binary) << row.script;
@@ -241,22 +224,10 @@ inline void Prepare(Run& run)
                     "native", 7);
     RegSetKeyValueA(HKEY_CURRENT_USER, (apps + "dll").c_str(), "Version", REG_SZ,
                     row.kit & kWin98 ? "win98" : "win10", 6);
-    static const WNDCLASSA kHost{.lpfnWndProc = DefWindowProcA,
-                                 .lpszClassName = "WindowsScreenSaverClass"};
-    static const ATOM registered = RegisterClassA(&kHost);
-    const RECT& r = row.hostRect;
-    if (*row.host)
-        run.host = CreateWindowExA(WS_EX_TOPMOST, MAKEINTATOM(registered), row.host,
-                                   WS_POPUP | WS_CLIPCHILDREN, r.left, r.top, r.right - r.left,
-                                   r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
-    // Shown without activation, so that Wine leaves it unmanaged and it goes at once.
-    ShowWindow(run.host, r.right ? SW_SHOWNA : SW_HIDE);
-    SetForegroundWindow(GetDesktopWindow());
     SetCursorPos(200, 200);
 }
 
-// What the row's processes left: their records in the order they were made, each with " @ms"
-// where the row expects one, then `files`.
+// What the row's processes left: their records in the order they were made, then `files`.
 inline std::string Collect(Run& run)
 {
     TerminateJobObject(run.job, 99);
@@ -264,24 +235,12 @@ inline std::string Collect(Run& run)
     CloseHandle(run.job);
     CloseHandle(run.program.hProcess);
     DestroyWindow(run.host);
-    for (const char* app :
-         {"Software\\Wine\\AppDefaults\\Zirel.scr", "Software\\Wine\\AppDefaults\\Zirel.dll"})
-        RegDeleteTreeA(HKEY_CURRENT_USER, app);
-    std::vector<std::pair<long long, std::string>> records;  // microseconds, text
-    std::istringstream log(Read(run.File("standin.log")));
-    long long stamp = 0;
-    for (std::string text; log >> stamp && log.get() && std::getline(log, text);)
-        records.emplace_back(stamp, text);
-    std::stable_sort(records.begin(), records.end());
-    const std::vector<std::string> expected = Lines(run.row.seen);
-    for (size_t i = 0; i < records.size(); ++i) {
-        const size_t line = run.seen.size();
-        const size_t gap = line < expected.size() ? expected[line].rfind(" @") : std::string::npos;
-        const int ms = gap == std::string::npos ? 0 : std::atoi(&expected[line][gap + 2]);
-        const long long took = i ? (records[i].first - records[i - 1].first) / 1000 : 0;
-        const long long shown = std::llabs(took - ms) < 50 ? ms : took;  // within 50 ms
-        run.seen.push_back(records[i].second + (ms ? " @" + std::to_string(shown) : ""));
-    }
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Zirel.scr");
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Zirel.dll");
+    std::vector<std::string> records = Lines(Read(run.File("standin.log")));
+    std::sort(records.begin(), records.end());  // by their times, all of 17 digits
+    for (const std::string& record : records)
+        run.seen.push_back(record.substr(record.find(' ') + 1));
     std::istringstream files(run.row.files);
     for (std::string name; files >> name;)
         for (const std::string& line : Lines(Read(run.File(name))))
@@ -289,17 +248,13 @@ inline std::string Collect(Run& run)
     std::string seen;
     for (const std::string& line : run.seen)
         seen += Replace(line, run.dir, "%DIR%") + "\n";
-    const std::string from = run.dir + '\0';  // a list of names, ended by an empty one
-    SHFILEOPSTRUCTA remove{nullptr, FO_DELETE, from.c_str(), nullptr, FOF_NO_UI};
-    SHFileOperationA(&remove);
+    std::filesystem::remove_all(run.dir);
     return seen;
 }
 
 inline void RunScenario(const Scenario& row)
 {
-    static int rows = 0;
-    const std::string id = std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++rows);
-    Run run{row, std::getenv("TEMP") + ("\\zirel_" + id)};
+    Run run{row, std::getenv("TEMP") + ("\\zirel_" + std::string(row.name))};
     Prepare(run);
     if (row.prepare)
         row.prepare(run);
