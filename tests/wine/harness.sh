@@ -21,7 +21,6 @@ zirel_prepare_prefix() {
   export WINEPREFIX="$1" WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
   [ -f "$1/.zirel-ready" ] && return
-  mkdir -p "$1"
   timeout -k 10 300 wineboot -i >/dev/null 2>&1 || return
   timeout -k 10 120 wineserver -w && touch "$1/.zirel-ready"
 }
@@ -39,6 +38,5 @@ zirel_wine() {
 
 # Prints the X id of the first window titled exactly $1, waiting up to $2 seconds (default 15).
 zirel_wait_for_window() {
-  local find="xdotool search --name '^$1\$' 2>/dev/null | head -n 1 | grep ."
-  timeout "${2:-15}" sh -c "until $find; do sleep 0.1; done"
+  timeout "${2:-15}" sh -c "until xdotool search --name '^$1\$' 2>/dev/null | head -n 1 | grep .; do sleep 0.1; done"
 }

@@ -6,9 +6,15 @@ build="${ZIREL_WIN_BUILD:-$root/build/win}"
 artifacts="${ZIREL_ARTIFACTS_DIR:-$root/build/artifacts}"
 source "$root/tests/wine/harness.sh"
 zirel_harness_start "${ZIREL_WINEPREFIX:-$root/build/wineprefix}" || exit 1
-trap zirel_harness_stop EXIT  # the exit status stays the tests'
+trap zirel_harness_stop EXIT
 mkdir -p "$artifacts"
 export ZIREL_DIST=$(winepath -w "${ZIREL_DIST_DIR:-$root/dist}")
 export ZIREL_STANDINS=$(winepath -w "$build/standins")
 export ZIREL_ARTIFACTS=$(winepath -w "$artifacts")
-zirel_wine "$build/tests/wine/zirel_wine_tests.exe" "$@"
+# A test that prints "screenshot <area> <name>" waits for that area of the screen in the file.
+zirel_wine "$build/tests/wine/zirel_wine_tests.exe" "$@" | while IFS= read -r line; do
+  echo "${line%$'\r'}"
+  read -r word area name <<<"${line%$'\r'}"
+  [ "$word" = screenshot ] && import -window root -crop "$area" "$artifacts/$name"
+done
+exit "${PIPESTATUS[0]}"

@@ -35,9 +35,7 @@ void State(zt::Run& run)
 // for the README.
 void Opened(zt::Run& run)
 {
-    RECT window{};
     POINT panel{300, 10};
-    GetWindowRect(Item(0), &window);
     ClientToScreen(Item(kIdPanel), &panel);
     AttachThreadInput(GetCurrentThreadId(), run.program.dwThreadId, TRUE);
     zt::Pump(700);
@@ -45,7 +43,7 @@ void Opened(zt::Run& run)
     HDC screen = GetDC(nullptr);
     run.seen.push_back("panel " + std::to_string(GetPixel(screen, panel.x, panel.y)));
     ReleaseDC(nullptr, screen);
-    zt::SaveArtifact(window, L"settings-dialog.png");  // the last row's is kept
+    zt::SaveArtifact(Item(0), "settings-dialog");  // the last row's is kept
 }
 
 // A press and release on a control (id 0: Tab on the one with the focus), then the state.
@@ -59,11 +57,13 @@ void Press(zt::Run& run)
     State(run);
 }
 
-// The file chooser's `answer` (IDOK: a bare name, found where it opens), then the state.
+// A click on "..." and the file chooser's `answer` (IDOK: a bare name, found where it opens),
+// then the state.
 template <int answer>
-void Answer(zt::Run& run)
+void Choose(zt::Run& run)
 {
     HWND chooser = nullptr;
+    PostMessageW(Item(0), WM_COMMAND, MAKEWPARAM(kIdFileButton, BN_CLICKED), 0);
     zt::Until([&] { return chooser = FindWindowA("#32770", nullptr); }, 5000);
     zt::Pump(500);
     SetDlgItemTextA(chooser, 0x47c, "sound.wav");  // cmb13, the name box
@@ -82,9 +82,8 @@ void ClickTheLink(zt::Run&)
 void SpoilTexture(zt::Run& run)
 {
     const HANDLE update = BeginUpdateResourceA(run.File("Zirel.scr").c_str(), FALSE);
-    const WORD language = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
-    char text[] = "no";
-    UpdateResourceA(update, RT_BITMAP, MAKEINTRESOURCEA(IDB_PANEL_TEXTURE), language, text, 2);
+    UpdateResourceA(update, RT_BITMAP, MAKEINTRESOURCEA(IDB_PANEL_TEXTURE),
+                    MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), const_cast<char*>("no"), 2);
     EndUpdateResourceA(update, FALSE);
 }
 
@@ -96,7 +95,6 @@ TEST(SettingsDialog, OpensAsZirelAndAnswersEveryPress)
     const char wine[] = "\"C:\\windows\\system32\\winebrowser.exe\" \"%1\"";
     RegSetKeyValueA(HKEY_CLASSES_ROOT, https, nullptr, REG_SZ, browser, sizeof(browser));
     const auto tab = Press<0, WM_KEYDOWN>;
-    const zt::Step choose(WM_COMMAND, MAKEWPARAM(kIdFileButton, BN_CLICKED));
     const std::string a = "%DIR%\\song.mp3\\";
     const std::string b = "%DIR%\\sound.wav";
     // Seen: what Opened notes, the state after each press, the end, then the files.
@@ -104,7 +102,7 @@ TEST(SettingsDialog, OpensAsZirelAndAnswersEveryPress)
         zt::Scenario(
             "FileOptionsFocusChooserWithoutTexture", "Zirel.scr /c", zt::Ini(" 2", " 3", a), "",
             zt::kRenderer, zt::kDialogTitle,
-            {Opened, tab, tab, tab, tab, choose, Answer<IDOK>, choose, Answer<IDCANCEL>,
+            {Opened, tab, tab, tab, tab, Choose<IDOK>, Choose<IDCANCEL>,
              Press<kIdOptionImage + 0, WM_RBUTTONDOWN>, Press<kIdOptionImage + 2, WM_LBUTTONDOWN>,
              Press<kIdOptionLabel + 1, WM_MBUTTONDOWN>, tab,
              zt::Step(WM_COMMAND, MAKEWPARAM(kIdSet, BN_CLICKED))},

@@ -1,9 +1,9 @@
 // One stand-in for what the programs reach outside themselves. As winmm.dll and PASSWORD.CPL it
-// records each call; hooked into Zirel.dll, the system commands that reach DefWindowProc; built as
-// a program and copied as Zirel.dll, how it was started. Each record is a line "<microseconds>
-// <text>" in standin.log; its answer is the rest of the first line "<prefix>=<answer>" of
-// standin.txt whose prefix starts the text. Both files are in the current folder, which is the
-// row's for every program it starts.
+// records each call (no row makes an MCI command fail, so mciGetErrorStringA is left out); hooked
+// into Zirel.dll, the system commands that reach DefWindowProc; built as a program and copied as
+// Zirel.dll, how it was started. Each record is a line "<microseconds> <text>" in standin.log; its
+// answer is the rest of the first line "<prefix>=<answer>" of standin.txt whose prefix starts the
+// text. Both files are in the current folder, which is the row's for every program it starts.
 #include <windows.h>
 
 #include <cstdlib>
@@ -51,12 +51,6 @@ __declspec(dllexport) DWORD WINAPI mciSendStringA(LPCSTR command, LPSTR reply, U
     if (reply && size)
         lstrcpynA(reply, answer.c_str() + answer.find(' ') + 1, int(size));
     return std::strtoul(answer.c_str(), nullptr, 10);
-}
-
-__declspec(dllexport) BOOL WINAPI mciGetErrorStringA(DWORD code, LPSTR text, UINT size)
-{
-    Record("mcierror: " + std::to_string(code));
-    return lstrcpynA(text, "MCI error", int(size)) != nullptr;
 }
 
 __declspec(dllexport) UINT WINAPI waveOutGetNumDevs()

@@ -6,8 +6,6 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
-#include <objidl.h>  // before gdiplus.h, which needs it
-#include <gdiplus.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -41,10 +39,7 @@ struct Run;
 //   kEnds   "exit N" once the program ends within wParam ms, else "running"
 enum : UINT { kLook = WM_APP, kSleep, kMove, kEnds };
 struct Step {
-    Step(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-        : message(message), wParam(wParam), lParam(lParam)
-    {
-    }
+    Step(UINT m, WPARAM w = 0, LPARAM l = 0) : message(m), wParam(w), lParam(l) {}
     Step(void (*act)(Run&)) : act(act) {}
     UINT message = 0;
     WPARAM wParam = 0;
@@ -65,7 +60,7 @@ struct Scenario {
     // each of `files`.
     std::string seen;
     const char* files = "";
-    void (*prepare)(Run&) = nullptr;  // before the start
+    void (*prepare)(Run&) = [](Run&) {};  // before the start
 };
 
 // Zirel.ini with the three settings.
@@ -88,10 +83,7 @@ bool Until(Done done, DWORD ms)
     return done();
 }
 
-inline void Pump(DWORD ms)
-{
-    Until([] { return false; }, ms);
-}
+inline constexpr auto Pump = [](DWORD ms) { Until([] { return false; }, ms); };
 
 inline std::vector<std::string> Lines(const std::string& text)
 {
@@ -256,8 +248,7 @@ inline void RunScenario(const Scenario& row)
 {
     Run run{row, std::getenv("TEMP") + ("\\zirel_" + std::string(row.name))};
     Prepare(run);
-    if (row.prepare)
-        row.prepare(run);
+    row.prepare(run);
     run.program = Start(run, row.command);
     const auto shown = [&] {  // the row's window: the host's child or a top-level one
         run.window = FindWindowExA(run.host, nullptr, nullptr, row.window);
@@ -274,26 +265,18 @@ inline void RunScenario(const Scenario& row)
     EXPECT_EQ(Collect(run), expected);
 }
 
-// The screen's `rect` as a PNG in the folder ZIREL_ARTIFACTS names.
-inline void SaveArtifact(const RECT& rect, const std::wstring& name)
+// The screen's area of `window` as <name>.png in the artifacts' folder: run.sh takes it with
+// ImageMagick on the line printed here.
+inline void SaveArtifact(HWND window, const std::string& name)
 {
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    DeleteObject(SelectObject(memory, bitmap));
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    ULONG_PTR gdiplus = 0;
-    const Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&gdiplus, &input, nullptr);
-    const CLSID png{0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-    const std::wstring path = _wgetenv(L"ZIREL_ARTIFACTS") + (L"\\" + name);
-    Gdiplus::Bitmap(bitmap, nullptr).Save(path.c_str(), &png, nullptr);
-    Gdiplus::GdiplusShutdown(gdiplus);
-    DeleteObject(bitmap);
+    RECT r{};
+    GetWindowRect(window, &r);
+    const std::string file = std::getenv("ZIREL_ARTIFACTS") + ("\\" + name + ".png");
+    std::filesystem::remove(file);
+    std::printf("screenshot %ldx%ld+%ld+%ld %s.png\n", r.right - r.left, r.bottom - r.top, r.left,
+                r.top, name.c_str());
+    std::fflush(stdout);
+    Until([&] { return std::filesystem::exists(file); }, 5000);
 }
 
 }  // namespace zt
