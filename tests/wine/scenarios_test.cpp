@@ -73,7 +73,7 @@ const Scenario kRows[] = {
               Step(WM_SYSCOMMAND, SC_NEXTWINDOW), Step(kSleep, 500), kLook, Step(kMove, 208, 201)},
              "96000000 8 0,0,1024,768 foreground\nexit 0\n"
              "syscommand 61536"),
-    // Whatever its command line says, it runs full screen.
+    // Its command line changes nothing.
     Scenario("RefusedPasswordKeepsItArmedTillSystemClose", "Zirel.dll /p 1234", "",
              "VerifyScreenSavePwd=0", kRenderer | kPassword | kWin98, kRendererTitle,
              {Step(WM_KEYDOWN, 'A'), Step(kSleep, 1000), kEnds,

@@ -1,6 +1,6 @@
 // The Windows-side tests are rows of one table: a command line, a Zirel.ini, the recorder's
-// script, steps, and what must be seen. RunScenario plays a row in a scratch folder and names the
-// first line of what it saw that differs from the row, the way Wine's message tests do.
+// script, steps, and what must be seen. RunScenario plays a row in a scratch folder and compares
+// what it saw with the row line by line, so that a failure shows the lines that differ.
 #pragma once
 
 #include <windows.h>
@@ -200,9 +200,10 @@ inline void Prepare(Run& run)
         {row.kit & kFake ? recorder + "exe" : "", "Zirel.dll"},
         {recorder + "dll", "winmm.dll"},
         {row.kit & kPassword ? recorder + "dll" : "", "PASSWORD.CPL"}};
+    std::filesystem::remove_all(run.dir);  // what an interrupted run left
     std::filesystem::create_directory(run.dir);
     for (const auto& [from, to] : copies)
-        ASSERT_TRUE(from.empty() || std::filesystem::copy_file(from, run.File(to))) << from;
+        ASSERT_TRUE(from.empty() || CopyFileA(from.c_str(), run.File(to).c_str(), FALSE)) << from;
     std::ofstream(run.File("song.mp3")) << "ID3";
     std::ofstream(run.File("sound.wav")) << "RIFF";
     std::ofstream(run.File("standin.txt"), std::ios::binary) << row.script;
