@@ -10,12 +10,12 @@ namespace {
 
 using namespace zt;
 
-// The renderer's window closed a quarter second after the second MP3 query (the eighth record):
-// halfway between two ticks of the launcher's watch.
+// The renderer's window closed a tenth of a second after the second MP3 query (the eighth
+// record), early between two ticks of the launcher's watch.
 void CloseRendererBetweenTicks(Run& run)
 {
     Until([&] { return Lines(Read(run.File("standin.log"))).size() >= 8; }, kStartMs);
-    Pump(250);
+    Pump(100);
     PostMessageA(FindWindowA(nullptr, kRendererTitle), WM_CLOSE, 0, 0);
 }
 
@@ -32,7 +32,7 @@ void OpenTheMissingRendererMessage(Run& run)
 
 const auto kDestroyHost = +[](Run& run) { DestroyWindow(std::exchange(run.host, nullptr)); };
 const std::string kMp3Loop =
-    "mci: status MP3Play mode\nmci: stop MP3Play\nmci: play MP3Play from 0\n";
+    "mci: status MP3Play mode @1000\nmci: stop MP3Play\nmci: play MP3Play from 0\n";
 // 255 bytes naming sound.wav beside the program: what the profile functions keep of a longer value.
 const std::string kCut = Replace(std::string(123, '*'), "*", ".\\") + "sound.wav";
 
@@ -55,7 +55,7 @@ const Scenario kRows[] = {
              kRendererTitle, {CloseRendererBetweenTicks},
              "exit 0\ncursor -1\nmci: open \"%DIR%\\song.mp3\" type MPEGVideo Alias MP3Play\n"
              "mci: play MP3Play\nZirel.dll: %DIR%\\Zirel.dll show=1 flags=1\n" +
-                 kMp3Loop + kMp3Loop + "mci: stop MP3Play\nmci: close MP3Play\ncursor 0"),
+                 kMp3Loop + kMp3Loop + "mci: stop MP3Play @500\nmci: close MP3Play\ncursor 0"),
 
     // A preview comes up in its parent's whole area while the missing-renderer message of a run is
     // open, and ends through its close path, long before the once-a-second check of its parent.

@@ -88,9 +88,9 @@ void SpoilTexture(zt::Run& run)
 
 TEST(SettingsDialog, OpensAsZirelAndAnswersEveryPress)
 {
-    // A browser stand-in that writes down the address in the launcher's folder.
+    // A browser stand-in that adds the address it is given to the end of Zirel.ini.
     const char https[] = "https\\shell\\open\\command";
-    const char browser[] = "cmd.exe /c echo %1>opened.txt";
+    const char browser[] = "cmd.exe /c echo %1>>Zirel.ini";
     const char wine[] = "\"C:\\windows\\system32\\winebrowser.exe\" \"%1\"";
     RegSetKeyValueA(HKEY_CLASSES_ROOT, https, nullptr, REG_SZ, browser, sizeof(browser));
     const auto tab = Press<0, WM_KEYDOWN>;
@@ -117,7 +117,7 @@ TEST(SettingsDialog, OpensAsZirelAndAnswersEveryPress)
                       zt::Step(WM_COMMAND, MAKEWPARAM(kIdCancel, BN_CLICKED))},
                      "0 1000 \npanel 14605532\nexit 0\n" + zt::Ini(" 0", " 0", "%DIR%\\") +
                          "https://zirel.example/",
-                     "Zirel.ini opened.txt"),
+                     "Zirel.ini"),
     };
     for (const zt::Scenario& row : rows) {
         SCOPED_TRACE(row.name);

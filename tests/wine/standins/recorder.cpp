@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <string>
 
@@ -33,9 +32,7 @@ std::string Record(const std::string& text, FILETIME when = {})
 // As the launcher's winmm.dll: whether the cursor is hidden as the music starts and as it ends.
 BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID)
 {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(self, path, MAX_PATH);
-    if (std::strstr(path, "winmm.dll") && reason <= DLL_PROCESS_ATTACH) {
+    if (self == GetModuleHandleA("winmm.dll") && reason <= DLL_PROCESS_ATTACH) {
         ShowCursor(TRUE);
         Record("cursor " + std::to_string(ShowCursor(FALSE)));
     }

@@ -56,20 +56,18 @@ struct Scenario {
     unsigned kit = 0;
     const char* window = "";  // the window steps go to (top-level or the host's child), by title
     std::vector<Step> steps;
-    // Seen: the looks, "exit N" or "running", the recorder's log in time order, then the lines of
-    // each of `files`.
+    // Seen: the looks, "exit N" or "running", the recorder's log in time order (" @ms": that long
+    // after the record before), then the lines of `file`.
     std::string seen;
-    const char* files = "";
+    const char* file = "";
     void (*prepare)(Run&) = [](Run&) {};  // before the start
 };
 
 // Zirel.ini with the three settings.
 inline std::string Ini(const char* kind, const char* repeat, const std::string& file)
 {
-    std::string ini = "[" + std::string(kSettingsSection) + "]\r\n";
-    ini += kKeyBgmKind + std::string("=") + kind + "\r\n";
-    ini += kKeyBgmRepeat + std::string("=") + repeat + "\r\n";
-    return ini + kKeyBgmFile + "=" + file + "\r\n";
+    return "[" + std::string(kSettingsSection) + "]\r\n" + kKeyBgmKind + "=" + kind + "\r\n" +
+           kKeyBgmRepeat + "=" + repeat + "\r\n" + kKeyBgmFile + "=" + file + "\r\n";
 }
 
 // Handles this thread's messages until `done` holds or `ms` have passed; whether it holds.
@@ -150,16 +148,6 @@ inline PROCESS_INFORMATION Start(Run& run, const std::string& command)
     return process;
 }
 
-// "exit N" once the program has ended within `ms`, else "running".
-inline std::string Exit(const Run& run, DWORD ms)
-{
-    DWORD code = STILL_ACTIVE;
-    const HANDLE program = run.program.hProcess;
-    if (!Until([&] { return GetExitCodeProcess(program, &code) && code != STILL_ACTIVE; }, ms))
-        return "running";
-    return "exit " + std::to_string(code);
-}
-
 // The row's window: "<style> <extended style> <rectangle>[ foreground]".
 inline void Look(Run& run)
 {
@@ -174,13 +162,19 @@ inline void Look(Run& run)
 
 inline void Play(Run& run, const Step& step)
 {
+    DWORD code = STILL_ACTIVE;
+    const auto ended = [&] {
+        return GetExitCodeProcess(run.program.hProcess, &code) && code != STILL_ACTIVE;
+    };
     Pump(step.message == kLook ? 250 : 0);  // shown, drawn and in front
     if (step.act)
         step.act(run);
     else if (step.message == kLook)
         Look(run);
+    else if (step.message == kEnds && Until(ended, DWORD(step.wParam)))
+        run.seen.push_back("exit " + std::to_string(code));
     else if (step.message == kEnds)
-        run.seen.push_back(Exit(run, DWORD(step.wParam)));
+        run.seen.push_back("running");
     else if (step.message == kMove && SetCursorPos(int(step.wParam), int(step.lParam)))
         PostMessageA(run.window, WM_MOUSEMOVE, 0, 0);
     else if (step.message != kSleep && step.message != kMove)
@@ -220,7 +214,8 @@ inline void Prepare(Run& run)
     SetCursorPos(200, 200);
 }
 
-// What the row's processes left: their records in the order they were made, then `files`.
+// What the row's processes left: their records in the order they were made, each with " @ms"
+// where the row expects one (shown as expected when it came within 50 ms), then `file`.
 inline std::string Collect(Run& run)
 {
     TerminateJobObject(run.job, 99);
@@ -232,12 +227,17 @@ inline std::string Collect(Run& run)
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Zirel.dll");
     std::vector<std::string> records = Lines(Read(run.File("standin.log")));
     std::sort(records.begin(), records.end());  // by their times, all of 17 digits
-    for (const std::string& record : records)
-        run.seen.push_back(record.substr(record.find(' ') + 1));
-    std::istringstream files(run.row.files);
-    for (std::string name; files >> name;)
-        for (const std::string& line : Lines(Read(run.File(name))))
-            run.seen.push_back(line);
+    const std::vector<std::string> expected = Lines(run.row.seen);
+    for (size_t i = 0; i < records.size(); ++i) {
+        const std::string mark = expected.size() > run.seen.size() ? expected[run.seen.size()] : "";
+        const size_t at = mark.rfind(" @");
+        const int ms = at == std::string::npos ? 0 : std::stoi(mark.substr(at + 2));
+        const long long took = i ? (std::stoll(records[i]) - std::stoll(records[i - 1])) / 1000 : 0;
+        const std::string gap = " @" + std::to_string(std::llabs(took - ms) < 50 ? ms : took);
+        run.seen.push_back(records[i].substr(records[i].find(' ') + 1) + (ms ? gap : ""));
+    }
+    for (const std::string& line : Lines(Read(run.File(run.row.file))))
+        run.seen.push_back(line);
     std::string seen;
     for (const std::string& line : run.seen)
         seen += Replace(line, run.dir, "%DIR%") + "\n";
@@ -259,7 +259,7 @@ inline void RunScenario(const Scenario& row)
     Until(shown, *row.window ? kStartMs : 0);
     for (const Step& step : row.steps)
         Play(run, step);
-    run.seen.push_back(Exit(run, 5000));
+    Play(run, Step(kEnds, 5000));
     std::string expected;
     for (const std::string& line : Lines(row.seen))
         expected += line + "\n";
