@@ -46,6 +46,7 @@ TEST(CommandButton, StepByStep)
         {&Command::MouseMove, ""},
         {&Command::Enabled, "N N"},
         {Colour, "N"},
+        {&Command::Visible, "N"},
         {&Command::Initialize, "timer 100"},
         // Caption and Font writes repaint the face shown; a release while hovering paints Normal.
         {&Command::MouseMove, "Hv"},
@@ -73,6 +74,7 @@ TEST(CommandButton, StepByStep)
         // Disabled it shows Disable and ignores the mouse; restored disabled, it shows Disable at
         // once.
         {Disable, "D"},
+        {&Command::FocusLost, ""},
         {LeftUp, ""},
         {RestoreDisabled, "D"}};
     RecordingView view;
@@ -97,9 +99,11 @@ TEST(CommandProperties, SavedWhereTheyDifferAndRestored)
     button.WriteProperties(bag, {});
     // Saved against "Command" but restored against "Command1"; a colour never saved is black.
     button.Restore({}, {});
-    EXPECT_EQ(
-        std::tuple(button.Caption(), button.CaptionColour(), button.Opaque(), button.IsEnabled()),
-        std::tuple("Command1", 0u, true, true));
+    EXPECT_EQ(std::tuple(button.Caption(), button.Font().faceName, button.CaptionColour(),
+                         button.Opaque(), button.IsEnabled()),
+              std::tuple("Command1", "ＭＳ Ｐゴシック", 0u, true, true));
+    EXPECT_EQ(Command(view).Font(),
+              (CaptionFont{"ＭＳ Ｐゴシック", 9.75, false, false, false, 128}));
     button.Restore(bag, {});
     EXPECT_EQ(std::tuple(button.Caption(), button.Font().faceName, button.CaptionColour(),
                          button.Opaque(), button.IsEnabled()),
@@ -108,7 +112,8 @@ TEST(CommandProperties, SavedWhereTheyDifferAndRestored)
 
 TEST(CommandFace, RimCaptionAndColourText)
 {
-    const std::array<RimPiece, 8> pieces = RimPieces(1755, 420);  // the default 117 x 28 pixels
+    const std::array<RimPiece, 8> pieces =
+        RimPieces(117 * kTwipsPerPixel, 28 * kTwipsPerPixel);  // the default 117 x 28 pixels
     const TwipRect expected[8][2] = {
         {{0, 0, 60, 60}, {1, 1, 60, 60}},          {{60, 1, 840, 60}, {60, 1, 1635, 60}},
         {{900, 1, 60, 60}, {1695, 1, 60, 60}},     {{900, 60, 60, 255}, {1695, 60, 60, 300}},

@@ -25,6 +25,7 @@ TEST(SettingsDialogLogic, TrackTextLevelsTextureAndLook)
               std::tuple(20u, Point{0, 180}, Point{556, 180}));
     // {option marked, track box enabled, file button enabled}; an unknown kind marks nothing.
     EXPECT_EQ(OptionLookFor(1), (OptionLook{1, true, false}));
+    EXPECT_EQ(OptionLookFor(2), (OptionLook{2, false, true}));
     EXPECT_EQ(OptionLookFor(9), (OptionLook{-1, false, false}));
     // Centred, a third of the way down.
     EXPECT_EQ(DialogPosition(400, 200, 502, 275), (Point{-51, -25}));

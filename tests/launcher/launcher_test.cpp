@@ -24,6 +24,8 @@ TEST(Launcher, CommandLine)
     const std::pair<const char*, uint32_t> parents[] = {{"/p:+8", 8},
                                                         {"/P\t 41.5x", 42},
                                                         {"/p 2.5", 2},
+                                                        {"/p 2.51", 3},
+                                                        {"/p 4294967297", 0},
                                                         {"/p", 0},
                                                         {"/p 4294967295", 4294967295u},
                                                         {"/p 4294967296", 0},
@@ -43,6 +45,9 @@ TEST(Launcher, PreviewTwipsMusicTypeAndRendererWatch)
               std::tuple(32760, 2184, 0));
     EXPECT_EQ(MusicTypeOf("C:\\m\\A.Mp3"), MusicType::Mp3);
     EXPECT_EQ(MusicTypeOf("tune.mid"), MusicType::None);
+    EXPECT_EQ(MusicTypeOf("a.wav"), MusicType::Wav);
+    const PreviewLayout small = LayoutPreview(152, 112, 15, 15);
+    EXPECT_EQ(std::tuple(small.heightTwips, small.heightPixels), std::tuple(1680, 112));
     // Watch ticks {window found, process ended, the run ends}: an ended process ends it at once;
     // a window ends it once it has been seen and is gone.
     const std::tuple<bool, bool, bool> ticks[] = {

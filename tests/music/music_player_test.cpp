@@ -24,6 +24,8 @@ struct RecordingMci : MciInterface {
     uint32_t SendString(const char* command, char* reply, uint32_t size) override
     {
         const Answer answer = Record(command, size);
+        if (answer.code == 999)
+            throw 1;
         // Written as a device writes: nothing on a failure, else cut to the size, the NUL only
         // where it fits.
         const size_t written = answer.code ? size : answer.reply.copy(reply, size);
@@ -89,6 +91,8 @@ TEST(MusicPlayer, CallByCall)
             {12, Watch, {{"position", 263}}, {track, count, cdMode, find12, "error 263 [256]"}},
             {3, Watch, {{"current", 266}}, {track, "error 266 [256]", "watch ends"}},
             {3, Watch, {{"number", 0, "driver error"}}, {track, count, "watch ends"}},
+            {3, Watch, {{"current", 0, "+3"}}, {track, count, cdMode}},
+            {3, Watch, {{"number", 999}}, {track, count, "watch ends"}},
             {0, &P::CdClose, {}, {"stop cdaudio", "close cdaudio"}},
             {0, &P::Mp3Start, {}, {open, "play MP3Play"}},
             // A failing mode query writes nothing, so the last mode stands; a longer one fills the

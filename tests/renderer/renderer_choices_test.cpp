@@ -35,7 +35,9 @@ TEST(RendererChoices, InputPixelFormatAndView)
         EXPECT_EQ(PixelFormatScore(format), score) << format.flags << " " << int(format.colorBits);
     const PixelFormatInfo choices[] = {
         {generic, 0, 0, 0}, {generic, 0, 32, 32}, {usable, 0, 16, 0}, {usable | 2, 0, 16, 0}};
-    EXPECT_EQ(BestPixelFormatIndex(choices), 3);  // hardware first; a tie keeps the lower index
+    EXPECT_EQ(BestPixelFormatIndex(choices), 3);
+    const PixelFormatInfo firstBest[] = {{usable, 0, 32, 24}, {generic, 0, 32, 32}};
+    EXPECT_EQ(BestPixelFormatIndex(firstBest), 1);  // hardware first; a tie keeps the lower index
     // From above for draws 0..65 of 0..32767.
     EXPECT_EQ(std::pair(IsViewFromAbove(65), IsViewFromAbove(66)), std::pair(true, false));
 }

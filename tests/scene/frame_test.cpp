@@ -12,6 +12,7 @@ TEST_F(SceneTest, SetUpBuildsModelLightAndMaterialThenAFrameDrawsEachPathThenIts
 {
     sceneParams = SceneParams{2, 2, 1, 100, 1, 1, 1};  // stretched tops, shown paths
     SetupScene(random);
+    EXPECT_EQ(random.draws, 40u);  // 16 a path, 2 a top
     RenderFrame();
     seen = glrec::calls;
     auto vertex = [](const Vec3& v) { return Call{"glVertex3fv", {v.x, v.y, v.z}}; };
@@ -64,6 +65,7 @@ TEST_F(SceneTest, SetUpBuildsModelLightAndMaterialThenAFrameDrawsEachPathThenIts
         }
     }
     expected.push_back({"PresentFrame", {}});
+    FreeSceneTables();  // and again in TearDown: the second finds nothing
 }
 
 // After the set-up's fifteen calls, a clear, nine calls for each of the twenty tops and none for

@@ -8,8 +8,8 @@ TEST_F(SceneTest, APathBuildsTopDownThenItsFirstStepDrawsEveryTargetTopDownAndMo
 {
     sceneParams.innerPointCount = 3;  // rows 0 to 5, the inner rows 2 and 3
     // The points from the top end down, the radii, then the hue and saturation of two colours.
-    ScriptedRandom built({kMax, 0, 0,    0, kMax, kMax, kMax, 0,    0, 0,    kMax, kMax,
-                          kMax, 0, kMax, 0, kMax, 0,    kMax, kMax, 0, kMax, kMax, 0});
+    ScriptedRandom built({kMax, 0,    0,    0, kMax, kMax, kMax, 0,    0, 0,    kMax, kMax,
+                          kMax, kMax, kMax, 0, kMax, 0,    kMax, kMax, 0, kMax, kMax, 0});
     TopPath path(sceneParams, built);
     // The targets from the top end down, each followed by its cycle; then the radii's.
     ScriptedRandom stepped({kMax, kMax, kMax, kMax, kMax, kMax, 0, 0,    kMax, 0,   kMax,
@@ -30,7 +30,7 @@ TEST_F(SceneTest, APathBuildsTopDownThenItsFirstStepDrawsEveryTargetTopDownAndMo
     seen.push_back(
         {"colour", {c.hue, c.saturation, c.value, target.hue, target.saturation, target.value}});
     expected = {
-        {"row", {163, -200, -162, 138, -200, -137, 4500, 20, 5, 7000}},
+        {"row", {163, -200, -137, 138, -200, -137, 4500, 20, 5, 7000}},
         {"row", {150, -150, -150, 275, -50, -575, 6000, 30, 5, 8000}},
         {"row", {200, -200, -200, 225, -89, -525, 8000, 15, 40, 9000}},
         {"row", {100, 200, -100, 250, -54, -450, 8000, 40, 15, 9000}},
@@ -95,8 +95,8 @@ TEST_F(SceneTest, APathsPointsEaseOutAndBackItsRadiiMoveLinearlyItsHueTakesTheSh
     const Hsv& target = path.targetColour;
     seen.push_back({"renewed",
                     {target.hue, target.saturation, target.value, path.startColour.hue,
-                     path.startColour.value, double(path.colourFrames)}});
-    expected.push_back({"renewed", {0, 1, 0.5, 0.4, 0.5, 2000}});
+                     path.startColour.value, double(path.colourFrames), double(path.colourFrame)}});
+    expected.push_back({"renewed", {0, 1, 0.5, 0.4, 0.5, 2000, 1}});
 }
 
 }  // namespace

@@ -39,15 +39,15 @@ TEST_F(SceneTest, ATopSitsOnTheCurveTurnedOntoTheHeadingOutOnItsOrbitAndGoesTheS
     // tilt's axis, its orbit radius, and its place, turn and stretch after the frame.
     const std::pair<std::array<float, 6>, std::vector<double>> rows[] = {
         // Straight up.
-        {{0, 200, 0, 0.5, 1, 0}, {0, 0, 1, 0, 6, 0.5041667, 6.66667, 1}},
+        {{0, 200, 0, 0.5, 1, 0}, {0, 0, 1, 0, 0, 6, 0.5041667, 6.66667, 1}},
         // Straight down.
-        {{0, -200, 0, 5 / 6.0, 5, kMax}, {-133.3333, 180, 1, 0, 120, 0.8335417, 1.66667, 2.4}},
+        {{0, -200, 0, 5 / 6.0, 5, kMax}, {-133.3333, 180, 1, 0, 0, 120, 0.8335417, 1.66667, 2.4}},
         // Slant, at the top end.
-        {{100, 200, 100, 1, 2, 0}, {200, -35.2644, -0.408248, 0.408248, 40, 1.00125, 2, 1.6}},
+        {{100, 200, 100, 1, 2, 0}, {200, -35.2644, -0.408248, 0, 0.408248, 40, 1.00125, 2, 1.6}},
         // At the bottom end, looking back along the curve's extension.
-        {{150, 200, 0, 0, 5, 0}, {-200, -36.8699, 0, 0.6, 1, 0.125, 200, 1}},
+        {{150, 200, 0, 0, 5, 0}, {-200, -36.8699, 0, 0, 0.6, 1, 0.125, 200, 1}},
         // Standing still.
-        {{0, 0, 0, 1 / 6.0, 1, kMax}, {0, 0, 1, 0, 12.5, 0.1670667, 3.2, 1}},
+        {{0, 0, 0, 1 / 6.0, 1, kMax}, {0, 0, 1, 0, 0, 12.5, 0.1670667, 3.2, 1}},
     };
     for (const auto& [input, pose] : rows) {
         const auto [x, y, z, pathPos, speed, orbitScaleDraw] = input;
@@ -61,8 +61,8 @@ TEST_F(SceneTest, ATopSitsOnTheCurveTurnedOntoTheHeadingOutOnItsOrbitAndGoesTheS
         top.pathPos = pathPos;
         top.Step(random);
         seen.push_back({"pose",
-                        {top.position.y, top.tilt, top.tiltAxis.x, top.tiltAxis.z, top.orbitRadius,
-                         top.pathPos, top.spin, top.stretch}});
+                        {top.position.y, top.tilt, top.tiltAxis.x, top.tiltAxis.y, top.tiltAxis.z,
+                         top.orbitRadius, top.pathPos, top.spin, top.stretch}});
         expected.push_back({"pose", pose});
     }
 }
