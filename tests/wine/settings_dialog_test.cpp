@@ -96,7 +96,7 @@ TEST(SettingsDialog, OpensAsZirelAndAnswersEveryPress)
     const auto tab = Press<0, WM_KEYDOWN>;
     const std::string a = "%DIR%\\song.mp3\\";
     const std::string b = "%DIR%\\sound.wav";
-    // Seen: what Opened notes, the state after each press, the end, then the files.
+    // Seen: what Opened notes, the state after each press, the end, then Zirel.ini.
     const zt::Scenario rows[] = {
         zt::Scenario(
             "FileOptionsFocusChooserWithoutTexture", "Zirel.scr /c", zt::Ini(" 2", " 3", a), "",
