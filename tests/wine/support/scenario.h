@@ -66,7 +66,7 @@ struct Scenario {
 // Zirel.ini with the three settings.
 inline std::string Ini(const char* kind, const char* repeat, const std::string& file)
 {
-    return "[" + std::string(kSettingsSection) + "]\r\n" + kKeyBgmKind + "=" + kind + "\r\n" +
+    return std::string("[") + kSettingsSection + "]\r\n" + kKeyBgmKind + "=" + kind + "\r\n" +
            kKeyBgmRepeat + "=" + repeat + "\r\n" + kKeyBgmFile + "=" + file + "\r\n";
 }
 
