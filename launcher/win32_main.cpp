@@ -71,7 +71,7 @@ void LauncherMain()
 
     const std::string programFolder = ProgramFolder();
     Win32ProfileStore profile;
-    LoadSettings(settings, profile, programFolder);
+    LoadSettings(settings, profile, programFolder, PerUserSettingsFile());
 
     if (!FileExists(programFolder + "\\Zirel.dll")) {
         MessageBoxW(nullptr, kMissingRendererText, kMessageCaption, MB_OK);

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "input_rules.h"
+#include "monitor_layout.h"
 #include "random_source.h"
 
 inline constexpr char kSaverClassName[] = "WindowsScreenSaverClass";
@@ -21,6 +22,8 @@ struct RendererState {
     HDC deviceContext = nullptr;       // the window's own DC (CS_OWNDC), used for every swap
     HGLRC glContext = nullptr;
     LcgRandom random;                  // seeded once in InitGL, shared with the scene
+    bool viewFromAbove = false;        // the camera, chosen once in InitGL
+    MonitorLayout monitors;            // each monitor's viewport inside the window
 };
 
 extern RendererState renderer;
@@ -30,6 +33,10 @@ LRESULT SaverLifecycleProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 LRESULT SaverInputProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 void InitGL(HWND window);
+// Lays out each monitor's view inside the window (which covers the virtual screen).
+void LayOutDisplay();
+// After a display change: the window covers the new virtual screen and the views follow.
+void FollowDisplay(HWND window);
 void ShutdownGL(HWND window);
 void IdleFrame();
 

@@ -3,11 +3,11 @@
 #include <windows.h>
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include <ctime>
 #include <vector>
 
+#include "monitor_frame.h"
 #include "pixel_format.h"
 #include "renderer_state.h"
 #include "scene.h"
@@ -90,18 +90,9 @@ void InitGL(HWND window)
     glEnable(GL_CULL_FACE);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
 
-    // The camera lives in the projection matrix, so lighting is the same for both views.
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(80.0, static_cast<double>(client.right) / static_cast<double>(client.bottom),
-                   50.0, 3000.0);
-    if (IsViewFromAbove(renderer.random.Next())) {
-        glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
-        glTranslatef(0.0f, -400.0f, 0.0f);
-    } else {
-        glTranslatef(0.0f, 0.0f, -400.0f);
-    }
-    glMatrixMode(GL_MODELVIEW);
+    renderer.viewFromAbove = IsViewFromAbove(renderer.random.Next());
+    LoadProjection(static_cast<double>(client.right) / static_cast<double>(client.bottom),
+                   renderer.viewFromAbove);
     glLoadIdentity();
 
     SetupScene(renderer.random);

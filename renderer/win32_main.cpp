@@ -1,16 +1,22 @@
 // Zirel.dll entry: single-instance check, the full-screen window and the message loop that
 // draws whenever no message waits. The command line is ignored: it always runs full screen.
 #include "renderer_state.h"
+#include "monitor_frame.h"
 #include "scene.h"
+#include "win32_frame_pacing.h"
 
 namespace {
 
-// Draws frames back to back while no message waits; returns the quit message's value.
+// Draws a frame whenever no message waits, at most one per display refresh; returns the quit
+// message's value.
 int RunMessageLoop()
 {
+    Win32FramePacing pacing;
     MSG msg{};
     for (;;) {
         while (!PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (!pacing.WaitForFrame())
+                continue;  // waited, or woken by a message: look at the queue again
             IdleFrame();
             Sleep(0);
         }
@@ -29,14 +35,17 @@ int RunMessageLoop()
 void IdleFrame()
 {
     if (renderer.glReady && !renderer.passwordDialogActive)
-        RenderFrame();
+        RenderFrameOnMonitors(renderer.monitors, renderer.viewFromAbove);
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     renderer.appInstance = instance;
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
+    // One window over every monitor: the virtual screen (with one monitor, the screen).
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
 
     // A window of ours that has not yet renamed itself is a saver still starting: hand over.
     HWND other = FindWindowA(kSaverClassName, kInitialTitle);
@@ -58,8 +67,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         return 1;
 
     HWND window = CreateWindowExA(WS_EX_TOPMOST, kSaverClassName, kInitialTitle,
-                                  WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
-                                  width, height, nullptr, nullptr, instance, nullptr);
+                                  WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, left,
+                                  top, width, height, nullptr, nullptr, instance, nullptr);
     if (!window)
         return 1;
     renderer.saverWindow = window;

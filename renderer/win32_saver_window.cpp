@@ -57,8 +57,14 @@ LRESULT SaverLifecycleProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         SetSceneDefaults();
         SetWindowTextA(window, kRunningTitle);
         SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_LOWEST);
+        LayOutDisplay();
         InitGL(window);
         renderer.glReady = 1;
+        break;
+    }
+    case WM_DISPLAYCHANGE: {
+        // A monitor added or removed, or another resolution.
+        FollowDisplay(window);
         break;
     }
     case WM_DESTROY: {

@@ -70,9 +70,8 @@ void SetupScene(RandomSource& random)
     CreateRecords(random);
 }
 
-void RenderFrame()
+void StepScene()
 {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     // Each path moves before its own tops, and after the tops of the paths before it.
     for (int32_t i = 0; i < scene.pathCount; ++i) {
         TopPath* path = scene.paths[i];
@@ -81,13 +80,34 @@ void RenderFrame()
         path->Step(*scene.random);
         for (int32_t j = i * scene.topsPerPath; j < (i + 1) * scene.topsPerPath; ++j) {
             if (scene.tops[j])
-                scene.tops[j]->StepAndDraw(*scene.random);
+                scene.tops[j]->Step(*scene.random);
         }
     }
+}
+
+void DrawScene()
+{
+    for (int32_t i = 0; i < scene.pathCount; ++i) {
+        const TopPath* path = scene.paths[i];
+        if (!path)
+            continue;
+        if (path->Params().showPaths)
+            DrawPath(*path);
+        for (int32_t j = i * scene.topsPerPath; j < (i + 1) * scene.topsPerPath; ++j) {
+            if (scene.tops[j])
+                DrawTop(*scene.tops[j]);
+        }
+    }
+}
+
+void RenderFrame()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    StepScene();
+    DrawScene();
     PresentFrame();
 }
 
-// The records go too, not only the two tables, so that a leak checker sees a clean exit.
 void FreeSceneTables()
 {
     // The tops first: they refer to their paths.

@@ -19,6 +19,11 @@ void SetupScene(RandomSource& random);
 // Clear, step and draw every path and top, then PresentFrame().
 void RenderFrame();
 
+// The two halves of a frame, for a platform that draws one step several times (once per
+// monitor): every path and top moves by one step; then they are drawn where they stand.
+void StepScene();
+void DrawScene();
+
 // Frees the tables of paths and tops and the records in them.
 void FreeSceneTables();
 

@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "curve.h"
-#include "gl_drawing.h"
 #include "random_draws.h"
 #include "top_path.h"
 
@@ -63,12 +62,6 @@ void Top::Step(RandomSource& random)
             z = 1.0f;
         stretch = z;
     }
-}
-
-void Top::StepAndDraw(RandomSource& random)
-{
-    Step(random);
-    DrawTop(*this);
 }
 
 // The rotation by tilt degrees about tiltAxis = heading x up turns +y onto the heading (the

@@ -20,8 +20,6 @@ public:
     // The frame's motion: restarts a finished run, places the top on the curve, turns it onto the
     // heading and moves it along and around the curve. Leaves the pose the drawing uses.
     void Step(RandomSource& random);
-    // Step, then draws the top (one display-list call under its own transform).
-    void StepAndDraw(RandomSource& random);
 
     Rgb colour{};         // set at each reset and fixed for the run
     Vec3 position{};      // the curve at pathPos, before this frame's climb

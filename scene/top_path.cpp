@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gl_drawing.h"
 #include "random_draws.h"
 
 namespace {
@@ -80,8 +79,6 @@ void TopPath::Step(RandomSource& random)
     RenewRadiusTargets(random);
     MoveRadii();
     StepColour(random);
-    if (params_.showPaths)
-        DrawPath(*this);
 }
 
 float TopPath::RadiusAt(float pathPos) const

@@ -32,7 +32,7 @@ public:
     virtual ~TopPath() = default;
 
     // One frame: renews and eases the control points, renews and moves the radii, blends the
-    // colour, and draws the curve and its control polygon when showPaths is set.
+    // colour. (DrawScene draws the curve and its control polygon when showPaths is set.)
     void Step(RandomSource& random);
 
     // The orbit-radius value at curve parameter pathPos, read off the straight segments between

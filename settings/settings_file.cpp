@@ -97,9 +97,16 @@ std::string SettingsFilePath(const std::string& programFolder)
     return programFolder + "\\Zirel.ini";
 }
 
-void LoadSettings(Settings& values, ProfileStore& store, const std::string& programFolder)
+std::string PerUserSettingsPath(const std::string& appData)
 {
-    const std::string file = SettingsFilePath(programFolder);
+    return appData.empty() ? std::string() : appData + "\\Zirel\\Zirel.ini";
+}
+
+void LoadSettings(Settings& values, ProfileStore& store, const std::string& programFolder,
+                  const std::string& perUserFile)
+{
+    const bool perUser = !perUserFile.empty() && store.FileExists(perUserFile);
+    const std::string file = perUser ? perUserFile : SettingsFilePath(programFolder);
     const auto loadNumber = [&](const char* key, int16_t& target) {
         const std::string text = store.Read(kSettingsSection, key, file);
         if (text.empty()) {
@@ -118,4 +125,31 @@ void LoadSettings(Settings& values, ProfileStore& store, const std::string& prog
         values.bgmKind = 0;
 
     values.bgmFolder = values.bgmFile.empty() ? programFolder : FolderOf(values.bgmFile);
+}
+
+namespace {
+
+// All three values into `file`; false as soon as one write fails.
+bool WriteAll(const Settings& values, ProfileStore& store, const std::string& file)
+{
+    return store.Write(kSettingsSection, kKeyBgmKind, SettingNumberText(values.bgmKind), file) &&
+           store.Write(kSettingsSection, kKeyBgmRepeat, SettingNumberText(values.bgmRepeat), file) &&
+           store.Write(kSettingsSection, kKeyBgmFile, values.bgmFile, file);
+}
+
+}  // namespace
+
+SaveResult SaveSettings(const Settings& values, ProfileStore& store,
+                        const std::string& programFolder, const std::string& perUserFile)
+{
+    if (WriteAll(values, store, SettingsFilePath(programFolder))) {
+        // A copy that cannot be removed gets the same choice, so it shadows nothing old.
+        if (!perUserFile.empty() && store.FileExists(perUserFile) && !store.RemoveFile(perUserFile))
+            WriteAll(values, store, perUserFile);
+        return SaveResult::Beside;
+    }
+    if (perUserFile.empty())
+        return SaveResult::Failed;
+    store.MakeFolderFor(perUserFile);
+    return WriteAll(values, store, perUserFile) ? SaveResult::PerUser : SaveResult::Failed;
 }

@@ -35,19 +35,41 @@ std::string FolderOf(std::string_view path);
 // <programFolder>\Zirel.ini
 std::string SettingsFilePath(const std::string& programFolder);
 
-// The profile functions and the file test, as the launcher uses them (ANSI texts).
+// <appData>\Zirel\Zirel.ini: the user's own copy, used while the folder beside the programs
+// cannot be written (System32, Program Files). "" when the user has no application-data folder.
+std::string PerUserSettingsPath(const std::string& appData);
+
+// The profile functions and the file operations the settings need (ANSI texts).
 class ProfileStore {
 public:
     virtual ~ProfileStore() = default;
     // The value, or "" for a missing file, section or key.
     virtual std::string Read(const std::string& section, const std::string& key,
                              const std::string& file) = 0;
-    virtual void Write(const std::string& section, const std::string& key,
+    // False when the value could not be written (a read-only folder, a full disk).
+    virtual bool Write(const std::string& section, const std::string& key,
                        const std::string& value, const std::string& file) = 0;
     // True when `path` names a file that can be opened for reading.
     virtual bool FileExists(const std::string& path) = 0;
+    // Removes the file; false when it is still there.
+    virtual bool RemoveFile(const std::string& path) = 0;
+    // Makes the folder that holds `file`, if it is not there yet.
+    virtual void MakeFolderFor(const std::string& file) = 0;
 };
 
-// Fills `values` from <programFolder>\Zirel.ini. A number that cannot be read leaves its value
-// as it was; a music file that can no longer be opened is dropped, and a file run with it.
-void LoadSettings(Settings& values, ProfileStore& store, const std::string& programFolder);
+// Fills `values` from the per-user file while it exists, else from <programFolder>\Zirel.ini.
+// A number that cannot be read leaves its value as it was; a music file that can no longer be
+// opened is dropped, and a file run with it.
+void LoadSettings(Settings& values, ProfileStore& store, const std::string& programFolder,
+                  const std::string& perUserFile);
+
+enum class SaveResult {
+    Beside,   // written beside the programs (any per-user copy removed)
+    PerUser,  // the folder beside the programs refused a write: written to the per-user file
+    Failed,   // neither could be written
+};
+
+// Saves the three values with their file texts. A save beside the programs removes the per-user
+// file, so that it never shadows the newer choice.
+SaveResult SaveSettings(const Settings& values, ProfileStore& store,
+                        const std::string& programFolder, const std::string& perUserFile);

@@ -28,14 +28,14 @@ std::string ReadSetting(const std::string& section, const std::string& key, cons
     return std::string(buffer, strnlen(buffer, kValueBufferSize));
 }
 
-void WriteSetting(const std::string& section, const std::string& key, const std::string& value,
+bool WriteSetting(const std::string& section, const std::string& key, const std::string& value,
                   const std::string& file)
 {
     char sectionField[kNameFieldSize] = {};
     char keyField[kNameFieldSize] = {};
     CopyName(section, sectionField);
     CopyName(key, keyField);
-    WritePrivateProfileStringA(sectionField, keyField, value.c_str(), file.c_str());
+    return WritePrivateProfileStringA(sectionField, keyField, value.c_str(), file.c_str()) != 0;
 }
 
 bool FileExists(const std::string& path)
@@ -62,10 +62,27 @@ std::string Win32ProfileStore::Read(const std::string& section, const std::strin
     return ReadSetting(section, key, file);
 }
 
-void Win32ProfileStore::Write(const std::string& section, const std::string& key,
+bool Win32ProfileStore::Write(const std::string& section, const std::string& key,
                               const std::string& value, const std::string& file)
 {
-    WriteSetting(section, key, value, file);
+    return WriteSetting(section, key, value, file);
 }
 
 bool Win32ProfileStore::FileExists(const std::string& path) { return ::FileExists(path); }
+
+bool Win32ProfileStore::RemoveFile(const std::string& path)
+{
+    return DeleteFileA(path.c_str()) || GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+void Win32ProfileStore::MakeFolderFor(const std::string& file)
+{
+    CreateDirectoryA(FolderOf(file).c_str(), nullptr);  // fails harmlessly when it is there
+}
+
+std::string PerUserSettingsFile()
+{
+    char appData[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableA("APPDATA", appData, MAX_PATH);
+    return PerUserSettingsPath(length > 0 && length < MAX_PATH ? appData : "");
+}

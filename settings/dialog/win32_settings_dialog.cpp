@@ -490,13 +490,12 @@ void SettingsDialog::MoveFocus(bool backwards)
 
 void SettingsDialog::Cmd_Set_Click()
 {
-    const std::string file = SettingsFilePath(programFolder_);
-    WriteSetting(kSettingsSection, kKeyBgmKind, SettingNumberText(settings_.bgmKind), file);
     wchar_t typed[64] = {};
     GetWindowTextW(repeat_, typed, 64);
     settings_.bgmRepeat = RepeatFromTrackText(Utf8FromWide(typed));
-    WriteSetting(kSettingsSection, kKeyBgmRepeat, SettingNumberText(settings_.bgmRepeat), file);
-    WriteSetting(kSettingsSection, kKeyBgmFile, settings_.bgmFile, file);
+    Win32ProfileStore profile;
+    if (SaveSettings(settings_, profile, programFolder_, PerUserSettingsFile()) == SaveResult::Failed)
+        MessageBoxW(window_, L"設定を保存できませんでした。", L"Zirel", MB_OK);
     Close();
 }
 
