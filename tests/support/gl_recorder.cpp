@@ -45,6 +45,10 @@ RECORDED(glEnd, (void))
 RECORDED(glVertex3fv, (const GLfloat* v), v[0], v[1], v[2])
 RECORDED(gluDeleteQuadric, (GLUquadric*))
 RECORDED(gluSphere, (GLUquadric*, GLdouble r, GLint slices, GLint stacks), r, slices, stacks)
+RECORDED(glViewport, (GLint x, GLint y, GLsizei width, GLsizei height), x, y, width, height)
+RECORDED(glMatrixMode, (GLenum mode), mode)
+RECORDED(gluPerspective, (GLdouble fovy, GLdouble aspect, GLdouble near, GLdouble far), fovy,
+         aspect, near, far)
 RECORDED(PresentFrame, ())
 
 GLUquadric* gluNewQuadric(void)

@@ -1,0 +1,99 @@
+// The display's side of the renderer: each monitor's view inside the window over all of them,
+// the frame drawn once per monitor, and the pace of frames.
+#include <GL/gl.h>
+
+#include "frame_pacing.h"
+#include "monitor_frame.h"
+#include "scene_testing.h"
+
+namespace {
+
+struct LayoutRow {
+    const char* name;
+    ScreenRect window;
+    std::vector<ScreenRect> monitors;
+    std::vector<std::array<int, 4>> viewports;  // x, y from the bottom, width, height
+};
+
+TEST(Display, MonitorsLaidOutInTheWindow)
+{
+    const LayoutRow rows[] = {
+        {"side by side, the second shorter",
+         {0, 0, 1824, 768},
+         {{0, 0, 1024, 768}, {1024, 0, 1824, 600}},
+         {{0, 0, 1024, 768}, {1024, 168, 800, 600}}},
+        {"stacked",
+         {0, 0, 800, 1200},
+         {{0, 0, 800, 600}, {0, 600, 800, 1200}},
+         {{0, 600, 800, 600}, {0, 0, 800, 600}}},
+        {"primary right of one at negative x",
+         {-1280, -200, 1920, 1080},
+         {{0, 0, 1920, 1080}, {-1280, -200, 0, 824}},
+         {{1280, 0, 1920, 1080}, {0, 256, 1280, 1024}}},
+        {"no area, or beyond the window",
+         {0, 0, 100, 100},
+         {{0, 0, 0, 50}, {50, 50, 200, 200}},
+         {{50, 0, 50, 50}}},
+    };
+    for (const LayoutRow& row : rows) {
+        const MonitorLayout layout = LayOutMonitors(row.window, row.monitors);
+        ASSERT_EQ(layout.count, int(row.viewports.size())) << row.name;
+        for (int i = 0; i < layout.count; ++i) {
+            const MonitorView& view = layout.views[i];
+            EXPECT_EQ((std::array{view.x, view.y, view.width, view.height}), row.viewports[i])
+                << row.name;
+            EXPECT_DOUBLE_EQ(view.aspect, double(view.width) / view.height) << row.name;
+        }
+    }
+}
+
+TEST(Display, FramesAtMostOnePerRefresh)
+{
+    // {reported rate, µs since the frame started, wait}: 0 and 1 Hz mean 60.
+    const std::tuple<int, int64_t, int64_t> rows[] = {{60, 1000, 15666}, {0, 0, 16666},
+                                                      {1, 16666, 0},     {75, 20000, 0},
+                                                      {144, 2000, 4944}, {60, -99999, 16666}};
+    for (const auto& [hz, elapsed, wait] : rows) {
+        FramePacer pacer(hz);
+        EXPECT_EQ(pacer.WaitBeforeNextUs(5000), 0);  // the first frame never waits
+        pacer.FrameStarted(5000);
+        EXPECT_EQ(pacer.WaitBeforeNextUs(5000 + elapsed), wait) << hz << " Hz after " << elapsed;
+    }
+}
+
+// With one monitor a frame is RenderFrame's, call for call; with several, one step of the scene
+// is drawn into each monitor's viewport under a projection of that monitor's own aspect.
+TEST_F(SceneTest, EachMonitorDrawsTheSameStepUnderItsOwnView)
+{
+    SetupScene(random);
+    glrec::calls.clear();
+    RenderFrame();
+    expected = glrec::calls;
+    const std::vector<Call> tops(expected.begin() + 1, expected.end() - 1);
+    MonitorLayout layout;
+    layout.views[0] = MonitorView{0, 0, 1024, 768, 4.0 / 3.0};
+    layout.views[1] = MonitorView{1024, 168, 1280, 1024, 1.25};
+    for (int monitors : {1, 2}) {
+        random = ScriptedRandom();
+        SetupScene(random);
+        glrec::calls.clear();
+        layout.count = monitors;
+        RenderFrameOnMonitors(layout, true);
+        seen.insert(seen.end(), glrec::calls.begin(), glrec::calls.end());
+    }
+    expected.push_back({"glClear", {GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT}});
+    for (int i = 0; i < 2; ++i) {
+        const MonitorView& view = layout.views[i];
+        expected.push_back({"glViewport", {view.x, view.y, view.width, view.height}});
+        expected.push_back({"glMatrixMode", {GL_PROJECTION}});
+        expected.push_back({"glLoadIdentity", {}});
+        expected.push_back({"gluPerspective", {80, view.aspect, 50, 3000}});
+        expected.push_back({"glRotatef", {90, 1, 0, 0}});  // the view from above
+        expected.push_back({"glTranslatef", {0, -400, 0}});
+        expected.push_back({"glMatrixMode", {GL_MODELVIEW}});
+        expected.insert(expected.end(), tops.begin(), tops.end());
+    }
+    expected.push_back({"PresentFrame", {}});
+}
+
+}  // namespace
