@@ -10,7 +10,11 @@ FramePacer::FramePacer(int refreshHz)
 
 void FramePacer::FrameStarted(int64_t nowUs)
 {
-    lastStartUs_ = nowUs;
+    // Frames keep to a grid of whole periods: a wait that ended a little late (timers wake up
+    // after their time, never before) does not push every later frame back. A frame later than a
+    // whole period starts a new grid.
+    const int64_t due = lastStartUs_ + periodUs_;
+    lastStartUs_ = started_ && nowUs >= due && nowUs < due + periodUs_ ? due : nowUs;
     started_ = true;
 }
 

@@ -59,6 +59,12 @@ TEST(Display, FramesAtMostOnePerRefresh)
         pacer.FrameStarted(5000);
         EXPECT_EQ(pacer.WaitBeforeNextUs(5000 + elapsed), wait) << hz << " Hz after " << elapsed;
     }
+    // A frame that starts late keeps the grid; one later than a whole period starts a new one.
+    FramePacer pacer(60);
+    for (const auto& [start, wait] : {std::pair{0, 16666}, {16966, 16366}, {50000, 16666}}) {
+        pacer.FrameStarted(start);
+        EXPECT_EQ(pacer.WaitBeforeNextUs(start), wait) << "started at " << start;
+    }
 }
 
 // With one monitor a frame is RenderFrame's, call for call; with several, one step of the scene
