@@ -6,6 +6,9 @@
 //                                            under the same transforms (poses recorded first),
 //                                            same window, pixel format and lighting
 //   zirel_frame_bench.exe bare FRAMES        clear and swap only
+//   zirel_frame_bench.exe monitors FRAMES    the renderer's frame on every monitor: a window over
+//                                            the virtual screen, one scene step drawn into each
+//                                            monitor's view (RenderFrameOnMonitors) + Sleep(0)
 //   zirel_frame_bench.exe firstframe         a minimal OpenGL program: window, context, one
 //                                            grey frame; stays up until a key (start-up baseline)
 //   zirel_frame_bench.exe startup PROGRAM ARGS...   milliseconds from starting PROGRAM until
@@ -30,6 +33,7 @@
 #include <vector>
 
 #include "gl_drawing.h"
+#include "monitor_frame.h"
 #include "renderer_state.h"
 #include "scene.h"
 #include "scene_state.h"
@@ -59,8 +63,9 @@ LRESULT CALLBACK BenchWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// A full-screen popup like the saver's, with its own device context.
-HWND CreateBenchWindow(const char* title)
+// A full-screen popup like the saver's, with its own device context: over the primary screen,
+// or over the whole virtual screen as the renderer's window is.
+HWND CreateBenchWindow(const char* title, bool virtualScreen = false)
 {
     WNDCLASSA windowClass{};
     windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_OWNDC;
@@ -69,10 +74,14 @@ HWND CreateBenchWindow(const char* title)
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszClassName = "ZirelBenchClass";
     RegisterClassA(&windowClass);
+    const int left = virtualScreen ? GetSystemMetrics(SM_XVIRTUALSCREEN) : 0;
+    const int top = virtualScreen ? GetSystemMetrics(SM_YVIRTUALSCREEN) : 0;
+    const int width = GetSystemMetrics(virtualScreen ? SM_CXVIRTUALSCREEN : SM_CXSCREEN);
+    const int height = GetSystemMetrics(virtualScreen ? SM_CYVIRTUALSCREEN : SM_CYSCREEN);
     HWND window = CreateWindowExA(WS_EX_TOPMOST, "ZirelBenchClass", title,
-                                  WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
-                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                  nullptr, nullptr, windowClass.hInstance, nullptr);
+                                  WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, left,
+                                  top, width, height, nullptr, nullptr, windowClass.hInstance,
+                                  nullptr);
     renderer.saverWindow = window;
     return window;
 }
@@ -120,10 +129,12 @@ void StepScene()
 
 int RunFrames(const std::string& mode, int frames)
 {
-    HWND window = CreateBenchWindow("Zirel frame bench");
+    HWND window = CreateBenchWindow("Zirel frame bench", mode == "monitors");
     SetSceneDefaults();
     InitGL(window);  // the renderer's own pixel format, context, lighting and display list
     ResetToFixedScene();
+    if (mode == "monitors")
+        LayOutDisplay();  // the monitors Windows reports, as the renderer lays them out
     for (int i = 0; i < kWarmUpFrames; ++i)
         StepScene();
 
@@ -150,6 +161,8 @@ int RunFrames(const std::string& mode, int frames)
     for (int f = 0; f < frames; ++f) {
         if (mode == "scene") {
             RenderFrame();
+        } else if (mode == "monitors") {
+            RenderFrameOnMonitors(renderer.monitors, renderer.viewFromAbove);
         } else if (mode == "tops") {
             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
             for (size_t j = 0; j < topsPerFrame; ++j)
@@ -165,7 +178,10 @@ int RunFrames(const std::string& mode, int frames)
     }
     glFinish();
     const double elapsed = Now() - start;
-    std::printf("frames_%s %.1f frames/s (%d frames in %.2f s)\n", mode.c_str(), frames / elapsed,
+    // The monitor count is part of the name, so runs on one and on two monitors stay apart.
+    const std::string name =
+        mode == "monitors" ? mode + std::to_string(std::max(1, renderer.monitors.count)) : mode;
+    std::printf("frames_%s %.1f frames/s (%d frames in %.2f s)\n", name.c_str(), frames / elapsed,
                 frames, elapsed);
     ShutdownGL(window);
     DestroyWindow(window);
@@ -341,7 +357,7 @@ int main(int argc, char** argv)
 {
     const std::string mode = argc > 1 ? argv[1] : "";
     int status = 2;
-    if (mode == "scene" || mode == "tops" || mode == "bare")
+    if (mode == "scene" || mode == "tops" || mode == "bare" || mode == "monitors")
         status = RunFrames(mode, argc > 2 ? std::max(1, std::atoi(argv[2])) : 3000);
     else if (mode == "firstframe")
         status = RunFirstFrame();
@@ -352,7 +368,7 @@ int main(int argc, char** argv)
     else if (mode == "ending" && argc > 3)
         status = RunEnding(argv[2], argv[3], argc > 4 ? argv[4] : "");
     else
-        std::fprintf(stderr, "usage: zirel_frame_bench scene|tops|bare [frames] | firstframe | "
+        std::fprintf(stderr, "usage: zirel_frame_bench scene|tops|bare|monitors [frames] | firstframe | "
                              "startup LABEL EXE [ARGS [TITLE]] | ending LABEL EXE [ARGS]\n");
     std::fflush(stdout);
     return status;

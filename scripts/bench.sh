@@ -46,6 +46,81 @@ for _ in $(seq 1 "$rounds"); do
   run tops "$frames"
   run scene "$frames"
 done
+# --- paced against unpaced: frames per second and CPU-seconds per second of running.
+# Both frame rates come from Wine's fps channel, which reports "@ approx N.NNfps" from
+# wglSwapBuffers (our wglSwapLayerBuffers of the main plane goes through it); the CPU from
+# utime + stime in /proc/PID/stat of the Wine process started here (the program itself after
+# exec, llvmpipe's threads included), between two reads SECS seconds apart after a warm-up.
+secs=${PACED_SECONDS:-10}
+hz=$(getconf CLK_TCK)
+cpu_ticks() { sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | awk '{ print $12 + $13 }'; }
+# measure LABEL PROGRAM ARGS...: prints "cpu_LABEL" and "fps_LABEL" lines into the raw figures.
+measure() {
+  local label=$1 log="$out/fps_$1.log" pid t0 t1 c0 c1
+  shift
+  WINEDEBUG=-all,+fps wine "$@" >/dev/null 2>"$log" &
+  pid=$!
+  sleep 3  # start-up and the first frames are not running
+  if ! ps -o args= -p "$pid" | grep -qiE 'zirel'; then
+    echo "cpu_$label error: process $pid is not the program ($(ps -o args= -p "$pid"))" | tee -a "$raw"
+  fi
+  c0=$(cpu_ticks "$pid"); t0=$(date +%s.%N)
+  : >"$log.mark"
+  sleep "$secs"
+  c1=$(cpu_ticks "$pid"); t1=$(date +%s.%N)
+  kill "$pid" 2>/dev/null
+  for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  kill -9 "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+  timeout 20 wineserver -w
+  awk -v a="$c0" -v b="$c1" -v s="$t0" -v e="$t1" -v hz="$hz" -v l="$label" \
+    'BEGIN { if (a == "" || b == "") print "cpu_" l " n/a"; else printf "cpu_%s %.3f cpu-s/s\n", l, (b - a) / hz / (e - s) }' | tee -a "$raw"
+  # The fps lines after the first two (start-up), median of the rest.
+  grep -Eo 'approx [0-9.]+fps' "$log" | tr -dc '0-9.\n' | tail -n +3 | median |
+    awk -v l="$label" '{ print "fps_" l, $1 }' | tee -a "$raw"
+}
+for _ in $(seq 1 "$rounds"); do
+  measure paced "$dll"
+  measure unpaced "$bench_exe" scene 100000000
+done
+
+# --- one monitor against two, unpaced: the renderer's frame drawn into every monitor's view.
+for _ in $(seq 1 "$rounds"); do
+  run monitors "$frames"
+done
+# Two monitors: Xephyr with two screens joined by Xinerama inside a second Xvfb (Wine then
+# reports 1024x768 and 800x600 side by side). Both are ended by their process ids.
+free_display() { local n; for n in $(seq "$1" $(($1 + 99))); do [ -e "/tmp/.X$n-lock" ] || { echo "$n"; return; }; done; }
+xvfb_pid=; xephyr_pid=
+# Ends the two-monitor displays, if started, by their process ids (also on an early exit).
+stop_two() {
+  [ -n "$xephyr_pid" ] && kill "$xephyr_pid" 2>/dev/null && wait "$xephyr_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  xephyr_pid=; xvfb_pid=
+}
+trap 'stop_two; zirel_harness_stop' EXIT
+two_monitors() {
+  local outer inner saved=$DISPLAY
+  outer=$(free_display 200)
+  Xvfb ":$outer" -screen 0 1900x800x24 +extension GLX -nolisten tcp -noreset >/dev/null 2>&1 &
+  xvfb_pid=$!
+  timeout 10 sh -c "until xdpyinfo -display :$outer >/dev/null 2>&1; do sleep 0.1; done"
+  inner=$(free_display $((outer + 1)))
+  DISPLAY=":$outer" Xephyr ":$inner" -screen 1024x768 -screen 800x600 +xinerama -extension RANDR \
+    +extension GLX -nolisten tcp >/dev/null 2>&1 &
+  xephyr_pid=$!
+  timeout 10 sh -c "until xdpyinfo -display :$inner >/dev/null 2>&1; do sleep 0.1; done"
+  timeout 20 wineserver -k; timeout 20 wineserver -w  # the prefix starts again on the new display
+  export DISPLAY=":$inner"
+  for _ in $(seq 1 "$rounds"); do
+    run monitors "$frames"
+  done
+  timeout 20 wineserver -k; timeout 20 wineserver -w
+  export DISPLAY=$saved
+  stop_two
+}
+two_monitors
+
 for _ in $(seq 1 "$rounds"); do
   run startup minimal "$bench_win" firstframe "Zirel first frame"
   run startup renderer "$dll"
@@ -64,6 +139,10 @@ wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1
 run ending managed "$scr" /s
 
 # --- the table
+paced_fps=$(value fps_paced); unpaced_fps=$(value fps_unpaced)
+paced_cpu=$(value cpu_paced); unpaced_cpu=$(value cpu_unpaced)
+refresh=60  # Xvfb with RandR reports 0 Hz, which the renderer takes as 60
+m1=$(best frames_monitors1); m2=$(best frames_monitors2)
 a=$(best frames_scene); b=$(best frames_tops); c=$(best frames_bare)
 steps_wine=$(value scene_steps_wine)
 frame_ns=$(value BM_SceneFrame/real_time); arith_ns=$(value BM_SceneMotionOnly/real_time)
@@ -84,6 +163,13 @@ size() { stat -c %s "$1" 2>/dev/null || echo n/a; }
   echo "| 1 | a/b | $(ratio "$a" "$b") | ≥ 0.95 | runs interleaved: bare, tops, scene × $rounds |"
   echo "| 1 | a/c | $(ratio "$a" "$c") | | |"
   echo "| 1 | the scene's own work under Wine | $steps_wine µs/frame ($wine_share of a 1b frame) | | path and top steps timed inside zirel_frame_bench |"
+  echo "| 1d | paced renderer: shipped Zirel.dll | $paced_fps frames/s | within 5 % of $refresh ($(ratio "$paced_fps" "$refresh") of it) | Wine's fps channel (WINEDEBUG=+fps, from wglSwapBuffers), median of the per-second reports over ${secs} s after 3 s, median of $rounds runs |"
+  echo "| 1d | CPU of the paced renderer | $paced_cpu CPU-s/s | | utime + stime from /proc/PID/stat of the Wine process, over the same ${secs} s |"
+  echo "| 1d | CPU of the unpaced loop (zirel_frame_bench scene) | $unpaced_cpu CPU-s/s at $unpaced_fps frames/s | | same, same time, same fps channel |"
+  echo "| 1d | paced / unpaced CPU | $(ratio "$paced_cpu" "$unpaced_cpu") | ≤ 0.125 | runs interleaved: paced, unpaced × $rounds |"
+  echo "| 1e | one monitor (1024x768): frame on every monitor | $m1 frames/s | | zirel_frame_bench monitors: window over the virtual screen, LayOutDisplay + RenderFrameOnMonitors + Sleep(0), unpaced, $frames frames, best of $rounds |"
+  echo "| 1e | two monitors (1024x768 + 800x600, Xephyr with Xinerama) | $m2 frames/s | | same, on a second display |"
+  echo "| 1e | two monitors' frame time / one's | $(ratio "$m1" "$m2") | ≤ 2.1 | |"
   echo "| 2 | scene CPU per frame (host, no-op OpenGL) | $frame_ns ns ($per_top ns per top) | | Google Benchmark BM_SceneFrame |"
   echo "| 2 | motion arithmetic alone per frame | $arith_ns ns | | BM_SceneMotionOnly |"
   echo "| 2 | scene CPU / frame time of 1b | $cpu_share | < 1 % | |"
