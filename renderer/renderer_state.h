@@ -33,6 +33,8 @@ LRESULT SaverLifecycleProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 LRESULT SaverInputProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 void InitGL(HWND window);
+// The rectangle that holds every monitor (with one monitor, the screen).
+ScreenRect VirtualScreen();
 // Lays out each monitor's view inside the window (which covers the virtual screen).
 void LayOutDisplay();
 // After a display change: the window covers the new virtual screen and the views follow.

@@ -42,10 +42,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     renderer.appInstance = instance;
     // One window over every monitor: the virtual screen (with one monitor, the screen).
-    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    const ScreenRect screen = VirtualScreen();
 
     // A window of ours that has not yet renamed itself is a saver still starting: hand over.
     HWND other = FindWindowA(kSaverClassName, kInitialTitle);
@@ -67,8 +64,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         return 1;
 
     HWND window = CreateWindowExA(WS_EX_TOPMOST, kSaverClassName, kInitialTitle,
-                                  WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, left,
-                                  top, width, height, nullptr, nullptr, instance, nullptr);
+                                  WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                                  screen.left, screen.top, screen.right - screen.left,
+                                  screen.bottom - screen.top, nullptr, nullptr, instance, nullptr);
     if (!window)
         return 1;
     renderer.saverWindow = window;

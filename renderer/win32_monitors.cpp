@@ -17,6 +17,8 @@ BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM list)
     return TRUE;
 }
 
+}  // namespace
+
 ScreenRect VirtualScreen()
 {
     const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
@@ -24,8 +26,6 @@ ScreenRect VirtualScreen()
     return ScreenRect{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
                       top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
-
-}  // namespace
 
 void LayOutDisplay()
 {
