@@ -5,8 +5,10 @@
 set -eu
 run_packages=(cmake make g++ g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils xdotool imagemagick libgl1-mesa-dri libgl1-mesa-dev libglu1-mesa-dev
-  fonts-ipafont-gothic)
-test_packages=("${run_packages[@]}" googletest libgtest-dev libbenchmark-dev)
+  fonts-ipafont-gothic gstreamer1.0-plugins-base gstreamer1.0-plugins-good)
+# The sound tests: a private sound server and its tools, and sox and lame for their fixtures.
+test_packages=("${run_packages[@]}" googletest libgtest-dev libbenchmark-dev pulseaudio
+  pulseaudio-utils sox lame)
 
 case "${1:-test}" in
   run) wanted=("${run_packages[@]}") ;;

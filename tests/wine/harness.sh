@@ -40,3 +40,36 @@ zirel_wine() {
 zirel_wait_for_window() {
   timeout "${2:-15}" sh -c "until xdotool search --name '^$1\$' 2>/dev/null | head -n 1 | grep .; do sleep 0.1; done"
 }
+
+# A private sound server with one null sink, "zirel", in $XDG_RUNTIME_DIR (a folder of the caller's,
+# also Wine's, so that its programs play there), unless one runs there, and what it plays recorded
+# (the recording keeps the sink at a short latency and ends with the server). Stopped by the
+# process id in its pid file.
+zirel_sound_on() {
+  pactl info >/dev/null 2>&1 && return
+  rm -f "$XDG_RUNTIME_DIR/heard.raw"
+  pulseaudio -n --daemonize=yes --exit-idle-time=-1 -L module-native-protocol-unix \
+    -L "module-null-sink sink_name=zirel" 2>/dev/null
+  parec --latency-msec=20 --device=zirel.monitor --channels=1 --format=s16le --rate=44100 \
+    >"$XDG_RUNTIME_DIR/heard.raw" 2>/dev/null &
+  # NOTE: the sink starts with a latency of 2 s; the recording's first data come after it.
+  timeout 5 sh -c "until [ -s '$XDG_RUNTIME_DIR/heard.raw' ]; do sleep 0.1; done"
+}
+
+zirel_sound_off() {
+  local pid
+  pid=$(cat "$XDG_RUNTIME_DIR/pulse/pid" 2>/dev/null) && kill "$pid" && timeout 5 tail --pid="$pid" -f /dev/null
+}
+
+# The next 2 s of the recording, kept in $1.raw, as heard: "tone" (440 Hz at 0.5 in its loudest
+# part), "silence" or the figures; nothing when less came. The frequency is the peak of sox's
+# spectrum (bins of 10.8 Hz); the figures also go to stderr.
+zirel_sound_listen() {
+  local from=$(($(stat -c %s "$XDG_RUNTIME_DIR/heard.raw") / 2 * 2))
+  sleep 2.2
+  tail -c +$((from + 1)) "$XDG_RUNTIME_DIR/heard.raw" | head -c 176400 >"$1.raw"
+  [ "$(stat -c %s "$1.raw")" = 176400 ] && sox -t raw -r 44100 -e signed -b 16 -c 1 "$1.raw" -n stat -freq 2>&1 |
+    awk '/^Maximum amp/ {a = $3} NF == 2 && $2 > p {p = $2; f = $1}
+      END {printf "heard: amplitude %.3f, %.0f Hz\n", a, f >"/dev/stderr"
+        printf "%s", (a < 0.01 ? "silence" : a > 0.35 && a < 0.65 && f > 415 && f < 465 ? "tone" : a " " f)}'
+}

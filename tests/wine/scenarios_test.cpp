@@ -10,11 +10,11 @@ namespace {
 
 using namespace zt;
 
-// The renderer's window closed a tenth of a second after the second MP3 query (the eighth
+// The renderer's window closed a tenth of a second after the second MP3 query (the sixth
 // record), early between two ticks of the launcher's watch.
 void CloseRendererBetweenTicks(Run& run)
 {
-    Until([&] { return Lines(Read(run.File("standin.log"))).size() >= 8; }, kStartMs);
+    Until([&] { return Lines(Read(run.File("standin.log"))).size() >= 6; }, kStartMs);
     Pump(100);
     PostMessageA(FindWindowA(nullptr, kRendererTitle), WM_CLOSE, 0, 0);
 }
@@ -31,31 +31,47 @@ void OpenTheMissingRendererMessage(Run& run)
 }
 
 const auto kDestroyHost = +[](Run& run) { DestroyWindow(std::exchange(run.host, nullptr)); };
-const std::string kMp3Loop =
-    "mci: status MP3Play mode @1000\nmci: stop MP3Play\nmci: play MP3Play from 0\n";
 // 255 bytes naming sound.wav beside the program: what the profile functions keep of a longer value.
 const std::string kCut = Replace(std::string(123, '*'), "*", ".\\") + "sound.wav";
 
+const std::vector<Step> kHeardTillTheKey = {
+    Listen, Step(kSleep, 2000), Listen, Step(WM_SYSKEYDOWN, VK_MENU), Step(kSleep, 1000), Listen};
+
 const Scenario kRows[] = {
-    // Runs: the music, then the renderer exactly as started, the cursor hidden; all ends with it.
-    // A value of 10,000 characters whose first 255 bytes, all the profile functions keep, name a
-    // file. The NT family never asks for the password; a Windows 98 without the module closes.
-    Scenario("RunHidesTheCursorAndPlaysTheWavThatACutValueNames", "Zirel.scr /s",
+    // The music as heard: the file is 2 s long, so what is heard 4 s after the renderer's window
+    // came up is a repeat; 1 s after the key, silence. A value of 10,000 characters whose first
+    // 255 bytes, all the profile functions keep, name the WAV file. The NT family never asks for
+    // the password.
+    Scenario("RunLoopsTheWavThatACutValueNamesTillItEnds", "Zirel.scr /s",
              Ini(" 2", " 0", kCut + std::string(9745, 'x')), "VerifyScreenSavePwd=0",
-             kRenderer | kPassword, kRendererTitle, {Step(WM_SYSKEYDOWN, VK_MENU)},
-             "exit 0\ncursor -1\nwaveOutGetNumDevs\nPlaySoundA: " + kCut +
-                 " 9\nPlaySoundA: (null) 0\ncursor 0"),
-    Scenario("BareRunKeepsTheCursor", "Zirel.scr", Ini(" 2", " 0", "sound.wav"), "",
-             kRenderer | kWin98, kRendererTitle, {WM_RBUTTONDOWN},
-             "exit 0\ncursor 0\nwaveOutGetNumDevs\nPlaySoundA: sound.wav 9\nPlaySoundA: (null) 0\n"
-             "cursor 0"),
-    // A renderer that lives on without its window; the stopped file is started again at each tick.
+             kRenderer | kPassword | kSound, kRendererTitle, kHeardTillTheKey,
+             "tone\ntone\nsilence\nexit 0"),
+    // The MP3 is started again within a second of its end.
+    Scenario("RunRestartsTheMp3TillItEnds", "Zirel.scr /s", Ini(" 2", " 0", "%DIR%\\song.mp3"), "",
+             kRenderer | kSound, kRendererTitle, kHeardTillTheKey, "tone\ntone\nsilence\nexit 0"),
+    // Silent runs that end as ever: "なし", a file that has gone, no sound server as it starts.
+    Scenario("NoneIsSilent", "Zirel.scr /s", Ini(" 0", " 0", "%DIR%\\sound.wav"), "",
+             kRenderer | kSound, kRendererTitle, {Listen, WM_LBUTTONDOWN}, "silence\nexit 0"),
+    Scenario("GoneFileIsSilent", "Zirel.scr /s", Ini(" 2", " 0", "%DIR%\\gone.mp3"), "",
+             kRenderer | kSound, kRendererTitle, {Listen, WM_LBUTTONDOWN}, "silence\nexit 0"),
+    Scenario("NoSoundServerIsSilent", "Zirel.scr /s", Ini(" 2", " 0", "%DIR%\\song.mp3"), "",
+             kRenderer | kWinmm, kRendererTitle,
+             {+[](Run&) { Ask("sound on", "heard"); }, Listen, WM_LBUTTONDOWN}, "silence\nexit 0"),
+    // A bare run keeps the cursor; a drive without a disc ends the CD watch at its first query and
+    // nothing is stopped at the end; a Windows 98 without the password module closes.
+    Scenario("BareRunKeepsTheCursor", "Zirel.scr", Ini(" 1", " 0", ""),
+             "mci: status cdaudio current track=0 Error", kRenderer | kWin98, kRendererTitle,
+             {WM_RBUTTONDOWN},
+             "exit 0\ncursor 0\nmci: open cdaudio\nmci: set cdaudio time format tmsf\n"
+             "mci: status cdaudio current track\ncursor 0"),
+    // A renderer that lives on without its window; the MP3's mode asked once a second.
     Scenario("RendererStartsExactlyAfterTheMusicAndIsWatchedByItsTitle", "Zirel.scr /s",
-             Ini(" 2", " 0", "%DIR%\\song.mp3"), "mci: status MP3Play mode=0 stopped", kFake,
+             Ini(" 2", " 0", "%DIR%\\song.mp3"), "mci: status MP3Play mode=0 playing", kFake,
              kRendererTitle, {CloseRendererBetweenTicks},
              "exit 0\ncursor -1\nmci: open \"%DIR%\\song.mp3\" type MPEGVideo Alias MP3Play\n"
-             "mci: play MP3Play\nZirel.dll: %DIR%\\Zirel.dll show=1 flags=1\n" +
-                 kMp3Loop + kMp3Loop + "mci: stop MP3Play @500\nmci: close MP3Play\ncursor 0"),
+             "mci: play MP3Play\nZirel.dll: %DIR%\\Zirel.dll show=1 flags=1\n"
+             "mci: status MP3Play mode\nmci: status MP3Play mode @1000\nmci: stop MP3Play @500\n"
+             "mci: close MP3Play\ncursor 0"),
 
     // A preview comes up in its parent's whole area while the missing-renderer message of a run is
     // open, and ends through its close path, long before the once-a-second check of its parent.

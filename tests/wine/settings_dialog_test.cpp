@@ -96,19 +96,20 @@ TEST(SettingsDialog, OpensAsZirelAndAnswersEveryPress)
     const auto tab = Press<0, WM_KEYDOWN>;
     const std::string a = "%DIR%\\song.mp3\\";
     const std::string b = "%DIR%\\sound.wav";
-    // Seen: what Opened notes, the state after each press, the end, then Zirel.ini.
+    // Seen: what Opened notes, what is heard (the first row), the state after each press, the
+    // end, then Zirel.ini.
     const zt::Scenario rows[] = {
         zt::Scenario(
             "FileOptionsFocusChooserWithoutTexture", "Zirel.scr /c", zt::Ini(" 2", " 3", a), "",
-            zt::kRenderer, zt::kDialogTitle,
-            {Opened, tab, tab, tab, tab, Choose<IDOK>, Choose<IDCANCEL>,
+            zt::kRenderer | zt::kSound, zt::kDialogTitle,
+            {Opened, zt::Listen, tab, tab, tab, tab, Choose<IDOK>, Choose<IDCANCEL>,
              Press<kIdOptionImage + 0, WM_RBUTTONDOWN>, Press<kIdOptionImage + 2, WM_LBUTTONDOWN>,
              Press<kIdOptionLabel + 1, WM_MBUTTONDOWN>, tab,
              zt::Step(WM_COMMAND, MAKEWPARAM(kIdSet, BN_CLICKED))},
-            "2 1000 " + a + "\npanel 14737632\n2 1040 " + a + "\n2 1060 " + a + "\n2 1061 " + a +
-                "\n2 1000 " + a + "\n2 1000 " + b + "\n2 1000 " + b + "\n0 1000 " + b +
-                "\n2 1000 " + b + "\n1 1000 " + b + "\n1 1001 " + b + "\nexit 0\n" +
-                zt::Ini("1", "3", b),
+            "2 1000 " + a + "\npanel 14737632\nsilence\n2 1040 " + a + "\n2 1060 " + a +
+                "\n2 1061 " + a + "\n2 1000 " + a + "\n2 1000 " + b + "\n2 1000 " + b +
+                "\n0 1000 " + b + "\n2 1000 " + b + "\n1 1000 " + b + "\n1 1001 " + b +
+                "\nexit 0\n" + zt::Ini("1", "3", b),
             "Zirel.ini", SpoilTexture),
         // A folder is no music file; the picture of this row is the README's.
         zt::Scenario("OpensAsZirelWithAFolderAndTheLink", "Zirel.scr /c",

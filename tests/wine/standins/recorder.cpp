@@ -1,5 +1,6 @@
 // One stand-in for what the programs reach outside themselves. As winmm.dll and PASSWORD.CPL it
-// records each call (no row makes an MCI command fail, so mciGetErrorStringA is left out); hooked
+// records each call (of winmm only the MCI commands: rows with a WAV file hear Wine's own winmm,
+// and none makes an MCI command fail, so mciGetErrorStringA is left out); hooked
 // into Zirel.dll, the system commands that reach DefWindowProc; built as a program and copied as
 // Zirel.dll, how it was started. Each record is a line "<microseconds> <text>" in standin.log; its
 // answer is the rest of the first line "<prefix>=<answer>" of standin.txt whose prefix starts the
@@ -48,18 +49,6 @@ __declspec(dllexport) DWORD WINAPI mciSendStringA(LPCSTR command, LPSTR reply, U
     if (reply && size)
         lstrcpynA(reply, answer.c_str() + answer.find(' ') + 1, int(size));
     return std::strtoul(answer.c_str(), nullptr, 10);
-}
-
-__declspec(dllexport) UINT WINAPI waveOutGetNumDevs()
-{
-    Record("waveOutGetNumDevs");
-    return 1;
-}
-
-__declspec(dllexport) BOOL WINAPI PlaySoundA(LPCSTR name, HMODULE, DWORD flags)
-{
-    Record(std::string("PlaySoundA: ") + (name ? name : "(null)") + " " + std::to_string(flags));
-    return TRUE;
 }
 
 __declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND)

@@ -22,13 +22,17 @@ inline constexpr char kRendererTitle[] = "Vant_VC";
 inline constexpr char kDialogTitle[] = "<Zirel>";
 inline constexpr DWORD kStartMs = 15000;
 
-// Copied beside Zirel.scr, and the recorder as winmm.dll (it logs "cursor N" as the launcher
-// loads it at the first music call and unloads it at the exit):
+// Copied beside Zirel.scr, with the music files (tones of 440 Hz), and but for kWinmm the
+// recorder as winmm.dll (it logs "cursor N" as the launcher loads it at the first music call and
+// unloads it at the exit):
 //   kRenderer   the real Zirel.dll
 //   kFake       the recorder as Zirel.dll: it logs how it was started and shows a window
 //   kPassword   the recorder as PASSWORD.CPL; script "VerifyScreenSavePwd=<1 lets it close>"
 //   kWin98      Wine tells Zirel.dll it runs on Windows 98
-enum Kit : unsigned { kRenderer = 1, kFake = 2, kPassword = 4, kWin98 = 8 };
+//   kWinmm      Wine's own winmm, with no sound server
+//   kSound      Wine's own winmm playing into a sound server that Listen hears (run.sh's, kept
+//               on till a kWinmm row or the end)
+enum Kit { kRenderer = 1, kFake = 2, kPassword = 4, kWin98 = 8, kWinmm = 16, kSound = 48 };
 
 struct Run;
 
@@ -103,6 +107,18 @@ inline std::string Read(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// Asks run.sh for Linux-side work by the line "<request> <file>" (see run.sh) and waits for the
+// file it then writes to the artifacts' folder; its text.
+inline std::string Ask(const std::string& request, const std::string& file)
+{
+    const std::string path = std::getenv("ZIREL_ARTIFACTS") + ("\\" + file);
+    std::filesystem::remove(path);
+    std::printf("%s %s\n", request.c_str(), file.c_str());
+    std::fflush(stdout);
+    Until([&] { return std::filesystem::exists(path); }, 10000);
+    return Read(path);
 }
 
 // The ids of the job's processes (a JOBOBJECT_BASIC_PROCESS_ID_LIST: two counts, then the ids).
@@ -182,24 +198,28 @@ inline void Play(Run& run, const Step& step)
     Pump(step.message == kSleep ? DWORD(step.wParam) : step.message == kMove ? 100 : 0);
 }
 
+// 2 s of what the sound server plays, as heard: "tone" (the music files'), "silence" or figures.
+inline const auto Listen = +[](Run& run) { run.seen.push_back(Ask("sound listen", "heard")); };
+
 // The folder's files and the per-program Wine settings; removed afterwards.
 inline void Prepare(Run& run)
 {
     const Scenario& row = run.row;
     const std::string dist = std::getenv("ZIREL_DIST") + std::string("\\Zirel.");
     const std::string recorder = std::getenv("ZIREL_STANDINS") + std::string("\\recorder.");
+    const std::string music = std::getenv("ZIREL_ARTIFACTS") + std::string("\\");
     const std::pair<std::string, const char*> copies[] = {
         {dist + "scr", "Zirel.scr"},
         {row.kit & kRenderer ? dist + "dll" : "", "Zirel.dll"},
         {row.kit & kFake ? recorder + "exe" : "", "Zirel.dll"},
-        {recorder + "dll", "winmm.dll"},
-        {row.kit & kPassword ? recorder + "dll" : "", "PASSWORD.CPL"}};
+        {row.kit & kWinmm ? "" : recorder + "dll", "winmm.dll"},
+        {row.kit & kPassword ? recorder + "dll" : "", "PASSWORD.CPL"},
+        {music + "song.mp3", "song.mp3"},
+        {music + "sound.wav", "sound.wav"}};
     std::filesystem::remove_all(run.dir);  // what an interrupted run left
     std::filesystem::create_directory(run.dir);
     for (const auto& [from, to] : copies)
         ASSERT_TRUE(from.empty() || CopyFileA(from.c_str(), run.File(to).c_str(), FALSE)) << from;
-    std::ofstream(run.File("song.mp3")) << "ID3";
-    std::ofstream(run.File("sound.wav")) << "RIFF";
     std::ofstream(run.File("standin.txt"), std::ios::binary) << row.script;
     std::ofstream(run.File("Zirel.ini"), std::ios::binary) << Replace(row.ini, "%DIR%", run.dir);
     // NOTE: Wine takes these per program from the registry (WINEDLLOVERRIDES does not reach
@@ -207,11 +227,14 @@ inline void Prepare(Run& run)
     const std::string apps = "Software\\Wine\\AppDefaults\\Zirel.";
     for (const char* app : {"scr\\X11 Driver", "dll\\X11 Driver"})
         RegSetKeyValueA(HKEY_CURRENT_USER, (apps + app).c_str(), "Managed", REG_SZ, "N", 2);
-    RegSetKeyValueA(HKEY_CURRENT_USER, (apps + "scr\\DllOverrides").c_str(), "winmm", REG_SZ,
-                    "native", 7);
+    if (!(row.kit & kWinmm))
+        RegSetKeyValueA(HKEY_CURRENT_USER, (apps + "scr\\DllOverrides").c_str(), "winmm", REG_SZ,
+                        "native", 7);
     RegSetKeyValueA(HKEY_CURRENT_USER, (apps + "dll").c_str(), "Version", REG_SZ,
                     row.kit & kWin98 ? "win98" : "win10", 6);
     SetCursorPos(200, 200);
+    if (row.kit & kWinmm)
+        Ask((row.kit & kSound) == kSound ? "sound on" : "sound off", "heard");
 }
 
 // What the row's processes left: their records in the order they were made, each with " @ms"
@@ -266,18 +289,15 @@ inline void RunScenario(const Scenario& row)
     EXPECT_EQ(Collect(run), expected);
 }
 
-// The screen's area of `window` as <name>.png in the artifacts' folder: run.sh takes it with
-// ImageMagick on the line printed here.
+// The screen's area of `window` as <name>.png in the artifacts' folder, taken by run.sh.
 inline void SaveArtifact(HWND window, const std::string& name)
 {
     RECT r{};
     GetWindowRect(window, &r);
-    const std::string file = std::getenv("ZIREL_ARTIFACTS") + ("\\" + name + ".png");
-    std::filesystem::remove(file);
-    std::printf("screenshot %ldx%ld+%ld+%ld %s.png\n", r.right - r.left, r.bottom - r.top, r.left,
-                r.top, name.c_str());
-    std::fflush(stdout);
-    Until([&] { return std::filesystem::exists(file); }, 5000);
+    char area[64] = {};
+    std::snprintf(area, 64, "screenshot %ldx%ld+%ld+%ld", r.right - r.left, r.bottom - r.top,
+                  r.left, r.top);
+    Ask(area, name + ".png");
 }
 
 }  // namespace zt
