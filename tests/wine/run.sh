@@ -1,20 +1,54 @@
 #!/usr/bin/env bash
-# Runs the Windows-side tests under Wine on a private Xvfb; arguments go to GoogleTest (e.g.
-# --gtest_filter='Wine/*Preview*'). Screenshots land in build/artifacts/ as PNG.
+# Runs the Windows-side tests under Wine on a private Xvfb, then the TwoMonitors row on two
+# monitors; arguments go to GoogleTest (e.g. --gtest_filter='Wine/*Preview*'). Screenshots land
+# in build/artifacts/.
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build="${ZIREL_WIN_BUILD:-$root/build/win}"
 artifacts="${ZIREL_ARTIFACTS_DIR:-$root/build/artifacts}"
-source "$root/tests/wine/harness.sh"
+mounts="$build/test-mounts"  # the folders the tests made read-only, unmounted at the end
+source "$root/scripts/wine-harness.sh"
 zirel_harness_start "${ZIREL_WINEPREFIX:-$root/build/wineprefix}" || exit 1
-trap zirel_harness_stop EXIT
+trap 'xargs -r -d "\n" -n 1 umount <"$mounts" 2>/dev/null; rm -f "$mounts"; zirel_harness_stop' EXIT
 mkdir -p "$artifacts"
 export ZIREL_DIST=$(winepath -w "${ZIREL_DIST_DIR:-$root/dist}")
 export ZIREL_STANDINS=$(winepath -w "$build/standins")
 export ZIREL_ARTIFACTS=$(winepath -w "$artifacts")
-# A test that prints "screenshot <area> <name>" waits for that area of the screen in the file.
-zirel_wine "$build/tests/wine/zirel_wine_tests.exe" "$@" | while IFS= read -r line; do
-  echo "${line%$'\r'}"
-  read -r word area name <<<"${line%$'\r'}"
-  [ "$word" = screenshot ] && import -window root -crop "$area" "$artifacts/$name"
-done
-exit "${PIPESTATUS[0]}"
+
+# The tests ask for work on this side by printed lines, and wait for its outcome:
+#   screenshot <area> <name>  that area of the screen into the artifacts' folder
+#   readonly <folder>         a read-only bind mount of it (as root); <folder>.mounted says yes/no
+#   writable <folder>         its mount undone, and <folder>.mounted removed
+serve() {
+  local word area name folder
+  while IFS= read -r line; do
+    line=${line%$'\r'}
+    echo "$line"
+    read -r word area name <<<"$line"
+    folder=$(winepath -u "${line#* }" 2>/dev/null)
+    case $word in
+      screenshot) import -window root -crop "$area" -depth 8 "$artifacts/partial-$name" &&
+          mv "$artifacts/partial-$name" "$artifacts/$name" ;;  # whole once it is there
+      readonly) if mount --bind "$folder" "$folder" 2>/dev/null; then
+          echo "$folder" >>"$mounts"
+          mount -o remount,bind,ro "$folder" "$folder" && echo yes >"$folder.mounted"
+        fi
+        [ -e "$folder.mounted" ] || echo no >"$folder.mounted" ;;
+      writable) grep -qxF "$folder" "$mounts" 2>/dev/null && umount "$folder" &&
+          sed -i "\\|^$folder\$|d" "$mounts"
+        rm -f "$folder.mounted" ;;
+    esac
+  done
+}
+
+# The TwoMonitors row runs on two monitors only: after the others, or alone when a filter names it.
+status=0
+if [[ "$*" != *TwoMonitors* ]]; then
+  GTEST_FILTER='-*TwoMonitors*' zirel_wine "$build/tests/wine/zirel_wine_tests.exe" "$@" | serve
+  status=${PIPESTATUS[0]}
+fi
+if [ $# -eq 0 ] || [[ "$*" == *TwoMonitors* ]]; then
+  zirel_two_monitors || exit 1
+  zirel_wine "$build/tests/wine/zirel_wine_tests.exe" --gtest_filter='*TwoMonitors*' | serve
+  [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+fi
+exit "$status"

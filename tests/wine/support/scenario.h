@@ -83,6 +83,15 @@ bool Until(Done done, DWORD ms)
 
 inline constexpr auto Pump = [](DWORD ms) { Until([] { return false; }, ms); };
 
+// Asks run.sh for work on the Linux side (a line it reads), then waits for `done`.
+template <typename Done>
+void AskRunSh(const std::string& line, Done done)
+{
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+    Until(done, 5000);
+}
+
 inline std::vector<std::string> Lines(const std::string& text)
 {
     std::vector<std::string> lines;
@@ -124,6 +133,21 @@ struct Run {
     std::vector<std::string> seen;
     std::string File(const std::string& name) const { return dir + "\\" + name; }
 };
+
+// The row's folder made read-only, as a program folder in System32 is to a user; the test skips
+// where this machine does not allow mounts. Undone by Writable, or at the latest by Collect.
+inline void ReadOnly(Run& run)
+{
+    const std::string answer = run.dir + ".mounted";
+    AskRunSh("readonly " + run.dir, [&] { return std::filesystem::exists(answer); });
+    if (Read(answer).rfind("yes", 0) != 0)
+        GTEST_SKIP() << "no read-only bind mount here";
+}
+
+inline void Writable(Run& run)
+{
+    AskRunSh("writable " + run.dir, [&] { return !std::filesystem::exists(run.dir + ".mounted"); });
+}
 
 // Starts "<program> <arguments>" from the folder; each Zirel.dll with the recorder's hooks.
 inline PROCESS_INFORMATION Start(Run& run, const std::string& command)
@@ -241,6 +265,8 @@ inline std::string Collect(Run& run)
     std::string seen;
     for (const std::string& line : run.seen)
         seen += Replace(line, run.dir, "%DIR%") + "\n";
+    if (std::filesystem::exists(run.dir + ".mounted"))
+        Writable(run);
     std::filesystem::remove_all(run.dir);
     return seen;
 }
@@ -250,6 +276,8 @@ inline void RunScenario(const Scenario& row)
     Run run{row, std::getenv("TEMP") + ("\\zirel_" + std::string(row.name))};
     Prepare(run);
     row.prepare(run);
+    if (::testing::Test::IsSkipped())
+        return (void)Collect(run);
     run.program = Start(run, row.command);
     const auto shown = [&] {  // the row's window: the host's child or a top-level one
         run.window = FindWindowExA(run.host, nullptr, nullptr, row.window);
@@ -266,18 +294,22 @@ inline void RunScenario(const Scenario& row)
     EXPECT_EQ(Collect(run), expected);
 }
 
-// The screen's area of `window` as <name>.png in the artifacts' folder: run.sh takes it with
-// ImageMagick on the line printed here.
-inline void SaveArtifact(HWND window, const std::string& name)
+// The screen's area of `window` (none: all monitors) as `file` (.png, .ppm, ...) in the
+// artifacts' folder; its path.
+inline std::string SaveArtifact(HWND window, const std::string& file)
 {
-    RECT r{};
-    GetWindowRect(window, &r);
-    const std::string file = std::getenv("ZIREL_ARTIFACTS") + ("\\" + name + ".png");
-    std::filesystem::remove(file);
-    std::printf("screenshot %ldx%ld+%ld+%ld %s.png\n", r.right - r.left, r.bottom - r.top, r.left,
-                r.top, name.c_str());
-    std::fflush(stdout);
-    Until([&] { return std::filesystem::exists(file); }, 5000);
+    RECT r{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+           r.left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+           r.top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    if (window)
+        GetWindowRect(window, &r);
+    const std::string path = std::getenv("ZIREL_ARTIFACTS") + ("\\" + file);
+    std::filesystem::remove(path);
+    char area[64];
+    std::snprintf(area, 64, "%ldx%ld+%ld+%ld", r.right - r.left, r.bottom - r.top, r.left, r.top);
+    AskRunSh("screenshot " + std::string(area) + " " + file,
+             [&] { return std::filesystem::exists(path); });
+    return path;
 }
 
 }  // namespace zt
