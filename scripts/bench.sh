@@ -32,7 +32,7 @@ if [ -x "$host_bench" ]; then
 fi
 
 # --- Wine: frame rates, start-up, ending, memory
-source "$root/tests/wine/harness.sh"
+source "$root/scripts/wine-harness.sh"
 zirel_harness_start "$root/build/wineprefix" || exit 1
 trap zirel_harness_stop EXIT
 bench_exe="$root/build/win/bench/zirel_frame_bench.exe"
@@ -88,38 +88,15 @@ done
 for _ in $(seq 1 "$rounds"); do
   run monitors "$frames"
 done
-# Two monitors: Xephyr with two screens joined by Xinerama inside a second Xvfb (Wine then
-# reports 1024x768 and 800x600 side by side). Both are ended by their process ids.
-free_display() { local n; for n in $(seq "$1" $(($1 + 99))); do [ -e "/tmp/.X$n-lock" ] || { echo "$n"; return; }; done; }
-xvfb_pid=; xephyr_pid=
-# Ends the two-monitor displays, if started, by their process ids (also on an early exit).
-stop_two() {
-  [ -n "$xephyr_pid" ] && kill "$xephyr_pid" 2>/dev/null && wait "$xephyr_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  xephyr_pid=; xvfb_pid=
-}
-trap 'stop_two; zirel_harness_stop' EXIT
-two_monitors() {
-  local outer inner saved=$DISPLAY
-  outer=$(free_display 200)
-  Xvfb ":$outer" -screen 0 1900x800x24 +extension GLX -nolisten tcp -noreset >/dev/null 2>&1 &
-  xvfb_pid=$!
-  timeout 10 sh -c "until xdpyinfo -display :$outer >/dev/null 2>&1; do sleep 0.1; done"
-  inner=$(free_display $((outer + 1)))
-  DISPLAY=":$outer" Xephyr ":$inner" -screen 1024x768 -screen 800x600 +xinerama -extension RANDR \
-    +extension GLX -nolisten tcp >/dev/null 2>&1 &
-  xephyr_pid=$!
-  timeout 10 sh -c "until xdpyinfo -display :$inner >/dev/null 2>&1; do sleep 0.1; done"
-  timeout 20 wineserver -k; timeout 20 wineserver -w  # the prefix starts again on the new display
-  export DISPLAY=":$inner"
-  for _ in $(seq 1 "$rounds"); do
-    run monitors "$frames"
-  done
-  timeout 20 wineserver -k; timeout 20 wineserver -w
-  export DISPLAY=$saved
-  stop_two
-}
-two_monitors
+# Two monitors (see zirel_two_monitors); back on the first display afterwards.
+saved_display=$DISPLAY
+zirel_two_monitors || exit 1
+for _ in $(seq 1 "$rounds"); do
+  run monitors "$frames"
+done
+timeout 20 wineserver -k
+timeout 20 wineserver -w
+export DISPLAY=$saved_display
 
 for _ in $(seq 1 "$rounds"); do
   run startup minimal "$bench_win" firstframe "Zirel first frame"

@@ -6,7 +6,7 @@
 # launcher to end after it.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
-source "$root/tests/wine/harness.sh"
+source "$root/scripts/wine-harness.sh"
 dist="${ZIREL_DIST_DIR:-$root/dist}"
 program="$dist/Zirel.scr"
 prefix="${ZIREL_WINEPREFIX:-$root/build/wineprefix}"

@@ -43,7 +43,7 @@ void Opened(zt::Run& run)
     HDC screen = GetDC(nullptr);
     run.seen.push_back("panel " + std::to_string(GetPixel(screen, panel.x, panel.y)));
     ReleaseDC(nullptr, screen);
-    zt::SaveArtifact(Item(0), "settings-dialog");  // the last row's is kept
+    zt::SaveArtifact(Item(0), "settings-dialog.png");  // the last row's is kept
 }
 
 // A press and release on a control (id 0: Tab, which the dialog's loop takes), then the state.
@@ -84,6 +84,93 @@ void SpoilTexture(zt::Run& run)
     UpdateResourceA(update, RT_BITMAP, MAKEINTRESOURCEA(IDB_PANEL_TEXTURE),
                     MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), const_cast<char*>("no"), 2);
     EndUpdateResourceA(update, FALSE);
+}
+
+// The user's own copy of the settings, %APPDATA%\Zirel\Zirel.ini; "Zirel" a file, where a
+// folder cannot be made.
+const std::string kUsersFolder = std::getenv("APPDATA") + std::string("\\Zirel");
+
+// Notes the user's copy, "user's: none" where there is none, and removes it.
+void UsersCopy(zt::Run& run)
+{
+    const std::string text = zt::Read(kUsersFolder + "\\Zirel.ini");
+    run.seen.push_back(text.empty() ? "user's: none" : "user's:");
+    for (const std::string& line : zt::Lines(text))
+        run.seen.push_back(line);
+    std::filesystem::remove_all(kUsersFolder);
+}
+
+// The message the dialog shows on "設定" (none: "no message"), answered.
+void Message(zt::Run& run)
+{
+    HWND box = nullptr;
+    zt::Until([&] { return box = FindWindowA("#32770", "Zirel"); }, 1500);
+    wchar_t text[64] = {};
+    GetDlgItemTextW(box, 0xffff, text, 64);  // its text, the static with no id of its own
+    char utf8[192] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, 192, nullptr, nullptr);
+    run.seen.push_back(box ? utf8 : "no message");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+// The saver started as Windows does, listened to, and ended by a key.
+void RunTheSaver(zt::Run& run)
+{
+    CloseHandle(run.program.hProcess);
+    run.program = zt::Start(run, "Zirel.scr /s");
+    zt::Until([] { return FindWindowA(nullptr, zt::kRendererTitle); }, zt::kStartMs);
+    zt::Listen(run);
+    PostMessageA(FindWindowA(nullptr, zt::kRendererTitle), WM_KEYDOWN, 'A', 0);
+}
+
+void OwnCopyOfKindOne(zt::Run&)
+{
+    std::filesystem::create_directory(kUsersFolder);
+    std::ofstream(kUsersFolder + "\\Zirel.ini") << zt::Ini("1", "0", "");
+}
+
+void NothingWritable(zt::Run& run)
+{
+    std::ofstream(kUsersFolder) << "a file where the folder would be";
+    zt::ReadOnly(run);
+}
+
+// Where the choice goes: beside the programs when it can, else to the user's copy, which is then
+// read in its place; neither: a message. Files, loads and the music of the next run are seen.
+TEST(SettingsDialog, SavesTheChoiceWhereItCan)
+{
+    const zt::Step set(WM_COMMAND, MAKEWPARAM(kIdSet, BN_CLICKED));
+    const zt::Step ends(zt::kEnds, 5000);
+    const zt::Step none = Press<kIdOptionImage + 0, WM_LBUTTONDOWN>;
+    const zt::Step wav = Press<kIdOptionImage + 2, WM_LBUTTONDOWN>;
+    const std::string file = "%DIR%\\sound.wav";
+    const zt::Scenario rows[] = {
+        // An earlier copy of the user's is read, then removed by a save beside the programs.
+        zt::Scenario("WritableFolder", "Zirel.scr /c", zt::Ini(" 2", " 0", "song.mp3"), "",
+                     zt::kRenderer, zt::kDialogTitle, {Opened, none, set, Message, ends, UsersCopy},
+                     "1 1000 \npanel 14605532\n0 1000 \nno message\nexit 0\nuser's: none\n"
+                     "exit 0\n" +
+                         zt::Ini("0", "0", ""),
+                     "Zirel.ini", OwnCopyOfKindOne),
+        // The next run plays the choice kept in the user's copy; the file beside is as it was.
+        zt::Scenario("ReadOnlyFolder", "Zirel.scr /c", zt::Ini(" 0", " 0", ""), "",
+                     zt::kRenderer | zt::kSound, zt::kDialogTitle,
+                     {Opened, Choose<IDOK>, wav, set, Message, ends, RunTheSaver, ends, UsersCopy},
+                     "0 1000 \npanel 14605532\n0 1000 " + file + "\n2 1000 " + file +
+                         "\nno message\nexit 0\ntone\nexit 0\nuser's:\n" + zt::Ini("2", "0", file) +
+                         "exit 0\n" + zt::Ini(" 0", " 0", ""),
+                     "Zirel.ini", zt::ReadOnly),
+        zt::Scenario("NeitherWritable", "Zirel.scr /c", zt::Ini(" 2", " 0", "song.mp3"), "",
+                     zt::kRenderer, zt::kDialogTitle, {Opened, none, set, Message, UsersCopy},
+                     "2 1000 song.mp3\npanel 14605532\n0 1000 song.mp3\n"
+                     "設定を保存できませんでした。\nuser's: none\nexit 0\n" +
+                         zt::Ini(" 2", " 0", "song.mp3"),
+                     "Zirel.ini", NothingWritable),
+    };
+    for (const zt::Scenario& row : rows) {
+        SCOPED_TRACE(row.name);
+        zt::RunScenario(row);
+    }
 }
 
 TEST(SettingsDialog, OpensAsZirelAndAnswersEveryPress)

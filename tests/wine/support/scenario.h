@@ -87,6 +87,15 @@ bool Until(Done done, DWORD ms)
 
 inline constexpr auto Pump = [](DWORD ms) { Until([] { return false; }, ms); };
 
+// Asks run.sh for work on the Linux side (a line it reads), then waits for `done`.
+template <typename Done>
+void AskRunSh(const std::string& line, Done done)
+{
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+    Until(done, 5000);
+}
+
 inline std::vector<std::string> Lines(const std::string& text)
 {
     std::vector<std::string> lines;
@@ -109,16 +118,13 @@ inline std::string Read(const std::string& path)
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// Asks run.sh for Linux-side work by the line "<request> <file>" (see run.sh) and waits for the
-// file it then writes to the artifacts' folder; its text.
-inline std::string Ask(const std::string& request, const std::string& file)
+// Asks run.sh for sound work (on, off, listen), then waits for its answer, which it returns.
+inline std::string Sound(const std::string& request)
 {
-    const std::string path = std::getenv("ZIREL_ARTIFACTS") + ("\\" + file);
-    std::filesystem::remove(path);
-    std::printf("%s %s\n", request.c_str(), file.c_str());
-    std::fflush(stdout);
-    Until([&] { return std::filesystem::exists(path); }, 10000);
-    return Read(path);
+    const std::string answer = std::getenv("ZIREL_ARTIFACTS") + std::string("\\sound");
+    std::filesystem::remove(answer);
+    AskRunSh("sound " + request, [&] { return std::filesystem::exists(answer); });
+    return Read(answer);
 }
 
 // The ids of the job's processes (a JOBOBJECT_BASIC_PROCESS_ID_LIST: two counts, then the ids).
@@ -140,6 +146,21 @@ struct Run {
     std::vector<std::string> seen;
     std::string File(const std::string& name) const { return dir + "\\" + name; }
 };
+
+// The row's folder made read-only, as a program folder in System32 is to a user; the test skips
+// where this machine does not allow mounts. Undone by Writable, or at the latest by Collect.
+inline void ReadOnly(Run& run)
+{
+    const std::string answer = run.dir + ".mounted";
+    AskRunSh("readonly " + run.dir, [&] { return std::filesystem::exists(answer); });
+    if (Read(answer).rfind("yes", 0) != 0)
+        GTEST_SKIP() << "no read-only bind mount here";
+}
+
+inline void Writable(Run& run)
+{
+    AskRunSh("writable " + run.dir, [&] { return !std::filesystem::exists(run.dir + ".mounted"); });
+}
 
 // Starts "<program> <arguments>" from the folder; each Zirel.dll with the recorder's hooks.
 inline PROCESS_INFORMATION Start(Run& run, const std::string& command)
@@ -199,7 +220,7 @@ inline void Play(Run& run, const Step& step)
 }
 
 // 2 s of what the sound server plays, as heard: "tone" (the music files'), "silence" or figures.
-inline const auto Listen = +[](Run& run) { run.seen.push_back(Ask("sound listen", "heard")); };
+inline const auto Listen = +[](Run& run) { run.seen.push_back(Sound("listen")); };
 
 // The folder's files and the per-program Wine settings; removed afterwards.
 inline void Prepare(Run& run)
@@ -234,7 +255,7 @@ inline void Prepare(Run& run)
                     row.kit & kWin98 ? "win98" : "win10", 6);
     SetCursorPos(200, 200);
     if (row.kit & kWinmm)
-        Ask((row.kit & kSound) == kSound ? "sound on" : "sound off", "heard");
+        Sound((row.kit & kSound) == kSound ? "on" : "off");
 }
 
 // What the row's processes left: their records in the order they were made, each with " @ms"
@@ -264,6 +285,8 @@ inline std::string Collect(Run& run)
     std::string seen;
     for (const std::string& line : run.seen)
         seen += Replace(line, run.dir, "%DIR%") + "\n";
+    if (std::filesystem::exists(run.dir + ".mounted"))
+        Writable(run);
     std::filesystem::remove_all(run.dir);
     return seen;
 }
@@ -273,6 +296,8 @@ inline void RunScenario(const Scenario& row)
     Run run{row, std::getenv("TEMP") + ("\\zirel_" + std::string(row.name))};
     Prepare(run);
     row.prepare(run);
+    if (::testing::Test::IsSkipped())
+        return (void)Collect(run);
     run.program = Start(run, row.command);
     const auto shown = [&] {  // the row's window: the host's child or a top-level one
         run.window = FindWindowExA(run.host, nullptr, nullptr, row.window);
@@ -289,15 +314,22 @@ inline void RunScenario(const Scenario& row)
     EXPECT_EQ(Collect(run), expected);
 }
 
-// The screen's area of `window` as <name>.png in the artifacts' folder, taken by run.sh.
-inline void SaveArtifact(HWND window, const std::string& name)
+// The screen's area of `window` (none: all monitors) as `file` (.png, .ppm, ...) in the
+// artifacts' folder; its path.
+inline std::string SaveArtifact(HWND window, const std::string& file)
 {
-    RECT r{};
-    GetWindowRect(window, &r);
-    char area[64] = {};
-    std::snprintf(area, 64, "screenshot %ldx%ld+%ld+%ld", r.right - r.left, r.bottom - r.top,
-                  r.left, r.top);
-    Ask(area, name + ".png");
+    RECT r{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+           r.left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+           r.top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    if (window)
+        GetWindowRect(window, &r);
+    const std::string path = std::getenv("ZIREL_ARTIFACTS") + ("\\" + file);
+    std::filesystem::remove(path);
+    char area[64];
+    std::snprintf(area, 64, "%ldx%ld+%ld+%ld", r.right - r.left, r.bottom - r.top, r.left, r.top);
+    AskRunSh("screenshot " + std::string(area) + " " + file,
+             [&] { return std::filesystem::exists(path); });
+    return path;
 }
 
 }  // namespace zt
