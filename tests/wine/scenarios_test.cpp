@@ -78,14 +78,15 @@ const Scenario kRows[] = {
     // The MP3 is started again within a second of its end.
     Scenario("RunRestartsTheMp3TillItEnds", "Zirel.scr /s", Ini(" 2", " 0", "%DIR%\\song.mp3"), "",
              kRenderer | kSound, kRendererTitle, kHeardTillTheKey, "tone\ntone\nsilence\nexit 0"),
-    // Silent runs that end as ever: "なし", a file that has gone, no sound server as it starts.
+    // Silent runs that end as ever: "なし", a file that has gone, no sound server (the renderer
+    // comes up all the same).
     Scenario("NoneIsSilent", "Zirel.scr /s", Ini(" 0", " 0", "%DIR%\\sound.wav"), "",
              kRenderer | kSound, kRendererTitle, {Listen, WM_LBUTTONDOWN}, "silence\nexit 0"),
-    Scenario("GoneFileIsSilent", "Zirel.scr /s", Ini(" 2", " 0", "%DIR%\\gone.mp3"), "",
+    Scenario("GoneFileIsSilent", "Zirel.scr /s", Ini(" 2", " 0", "%DIR%\\gone.wav"), "",
              kRenderer | kSound, kRendererTitle, {Listen, WM_LBUTTONDOWN}, "silence\nexit 0"),
-    Scenario("NoSoundServerIsSilent", "Zirel.scr /s", Ini(" 2", " 0", "%DIR%\\song.mp3"), "",
-             kRenderer | kWinmm, kRendererTitle,
-             {+[](Run&) { Sound("on"); }, Listen, WM_LBUTTONDOWN}, "silence\nexit 0"),
+    Scenario("RunsWithoutASoundServer", "Zirel.scr /s", Ini(" 2", " 0", "%DIR%\\song.mp3"), "",
+             kRenderer | kWinmm, kRendererTitle, {kLook, WM_LBUTTONDOWN},
+             "96000000 8 0,0,1024,768 foreground\nexit 0"),
     // A bare run keeps the cursor; a drive without a disc ends the CD watch at its first query and
     // nothing is stopped at the end; a Windows 98 without the password module closes.
     Scenario("BareRunKeepsTheCursor", "Zirel.scr", Ini(" 1", " 0", ""),

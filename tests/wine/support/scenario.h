@@ -148,18 +148,13 @@ struct Run {
 };
 
 // The row's folder made read-only, as a program folder in System32 is to a user; the test skips
-// where this machine does not allow mounts. Undone by Writable, or at the latest by Collect.
+// where this machine does not allow mounts. Undone by Collect.
 inline void ReadOnly(Run& run)
 {
     const std::string answer = run.dir + ".mounted";
     AskRunSh("readonly " + run.dir, [&] { return std::filesystem::exists(answer); });
     if (Read(answer).rfind("yes", 0) != 0)
         GTEST_SKIP() << "no read-only bind mount here";
-}
-
-inline void Writable(Run& run)
-{
-    AskRunSh("writable " + run.dir, [&] { return !std::filesystem::exists(run.dir + ".mounted"); });
 }
 
 // Starts "<program> <arguments>" from the folder; each Zirel.dll with the recorder's hooks.
@@ -286,7 +281,8 @@ inline std::string Collect(Run& run)
     for (const std::string& line : run.seen)
         seen += Replace(line, run.dir, "%DIR%") + "\n";
     if (std::filesystem::exists(run.dir + ".mounted"))
-        Writable(run);
+        AskRunSh("writable " + run.dir,
+                 [&] { return !std::filesystem::exists(run.dir + ".mounted"); });
     std::filesystem::remove_all(run.dir);
     return seen;
 }
