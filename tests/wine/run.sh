@@ -62,7 +62,7 @@ serve() {
     line=${line%$'\r'}
     echo "$line"
     read -r word area name <<<"$line"
-    folder=$(winepath -u "${line#* }" 2>/dev/null)
+    [[ $word == readonly || $word == writable ]] && folder=$(winepath -u "${line#* }" 2>/dev/null)
     case $word in
       screenshot) import -window root -crop "$area" -depth 8 "$artifacts/partial-$name" &&
           mv "$artifacts/partial-$name" "$artifacts/$name" ;;  # whole once it is there
