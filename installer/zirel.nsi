@@ -24,6 +24,8 @@ InstallDir "$LOCALAPPDATA\Programs\Zirel"
 # An update goes where the installed copy is.
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 BrandingText "Zirel ${ZIREL_VERSION}"
+# The uninstaller's only choice, the settings, takes no space.
+SpaceTexts none
 
 Var OldLauncher  # the installed Zirel.scr moved aside during an update, or ""
 
@@ -47,8 +49,8 @@ Var OldLauncher  # the installed Zirel.scr moved aside during an update, or ""
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "Japanese"
 
-LangString Welcome ${LANG_ENGLISH} "This installs the Zirel screen saver ${ZIREL_VERSION} for you into $INSTDIR and makes it your screen saver. No administrator rights are needed.$\r$\n$\r$\nClick Install to start."
-LangString Welcome ${LANG_JAPANESE} "Zirel スクリーンセーバー ${ZIREL_VERSION} を、このユーザー用に $INSTDIR へインストールし、いまのスクリーンセーバーにします。管理者の権限は要りません。$\r$\n$\r$\n[インストール] をクリックすると始まります。"
+LangString Welcome ${LANG_ENGLISH} "This installs the Zirel screen saver ${ZIREL_VERSION} for you alone and makes it your screen saver. No administrator rights are needed.$\r$\n$\r$\nFolder:$\r$\n$INSTDIR$\r$\n$\r$\nClick Install to start."
+LangString Welcome ${LANG_JAPANESE} "Zirel スクリーンセーバー ${ZIREL_VERSION} をこのユーザー用にインストールし、いまのスクリーンセーバーにします。管理者の権限は要りません。$\r$\n$\r$\nフォルダー:$\r$\n$INSTDIR$\r$\n$\r$\n[インストール] をクリックすると始まります。"
 LangString OpenSaverSettings ${LANG_ENGLISH} "Open the screen saver settings"
 LangString OpenSaverSettings ${LANG_JAPANESE} "スクリーンセーバーの設定を開く"
 LangString InUse ${LANG_ENGLISH} "Zirel in $INSTDIR could not be updated: its files are in use. Nothing was changed."
