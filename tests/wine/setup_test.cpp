@@ -57,14 +57,17 @@ std::string State()
     return Replace(Replace(seen, kFolder, "%DIR%"), ZIREL_VERSION_TEXT, "%V%") + "\n";
 }
 
-// Installs into the row's folder, whose name has blanks, then plays the row from the path that
-// SCRNSAVE.EXE names as Windows reads it, up to its first blank: the 8.3 form has none.
+// Installs into the row's folder, whose name has blanks, and plays the row from the folder that
+// SCRNSAVE.EXE names, read up to its first blank: only the 8.3 form, by which Windows starts a
+// saver on idle, has none.
 const auto kInstallHere = +[](Run& run) {
     Play(kDist, kSetup + " /D=" + run.dir);
     const std::string saver = State();
     run.dir = saver.substr(0, saver.rfind('\\', saver.find(' ')));
 };
 
+// A second install while the saver runs: in place, and "moved" when the running renderer, which
+// cannot be replaced, went aside.
 const auto kUpdateWhileRunning = +[](Run& run) {
     Play(kDist, kSetup);
     run.seen.push_back(std::filesystem::exists(run.File("Zirel.dll.1.old")) ? "moved" : "-");
@@ -87,8 +90,7 @@ TEST(Setup, InstallsUpdatesUninstallsAndStartsAsWindowsDoes)
               "\"%DIR%\\Uninstall.exe\" /S folder\\Zirel.scr %V% credit\\Zirel.dll %V%\n"
               "C:\\other.scr 0 - - - - - no folder\\Zirel.scr -\\Zirel.dll -\nsettings");
     std::filesystem::remove_all(kSettings);
-    // The renderer and the WAV of Zirel.ini beside the programs: they found each other. An update
-    // in place while the saver runs moves its programs, which cannot be replaced, aside.
+    // The renderer and the WAV of Zirel.ini beside the programs: the launcher found both.
     RunScenario(Scenario("Run by the saver path", "Zirel.scr /s", Ini(" 2", " 0", "sound.wav"), "",
                          0, kRendererTitle, {kUpdateWhileRunning, Step(WM_KEYDOWN, 'A')},
                          "moved\nexit 0\ncursor -1\nwaveOutGetNumDevs\nPlaySoundA: sound.wav 9\n"
