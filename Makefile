@@ -17,6 +17,9 @@ deps-run:
 deps-test:
 	@scripts/install-deps.sh test
 
+deps-package:
+	@scripts/install-deps.sh package
+
 $(HOST_BUILD)/CMakeCache.txt:
 	cmake -S . -B $(HOST_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
@@ -43,6 +46,12 @@ win: $(WIN_BUILD)/CMakeCache.txt
 # Only the shipped programs, into dist/.
 dist: $(WIN_BUILD)/CMakeCache.txt
 	cmake --build $(WIN_BUILD) -j $(JOBS) --target zirel_renderer zirel_launcher
+
+# The release files, named by the project's version: dist/Zirel-<version>-setup.exe and
+# dist/Zirel-<version>-win64.zip (the two programs and a read-me).
+.PHONY: package deps-package
+package: deps-package $(WIN_BUILD)/CMakeCache.txt
+	cmake --build $(WIN_BUILD) -j $(JOBS) --target zirel_package
 
 run: deps-run dist
 	@scripts/run-saver.sh

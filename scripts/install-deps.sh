@@ -2,16 +2,21 @@
 # Installs the Debian packages the build and the tests need; does nothing when all are present.
 #   scripts/install-deps.sh run    what `make run` needs
 #   scripts/install-deps.sh test   what `make test` (and `make bench`) need
+#   scripts/install-deps.sh package  what `make package` needs
 set -eu
 run_packages=(cmake make g++ g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils xdotool imagemagick libgl1-mesa-dri libgl1-mesa-dev libglu1-mesa-dev
-  fonts-ipafont-gothic gstreamer1.0-plugins-base gstreamer1.0-plugins-good)
-# The sound tests: a private sound server and its tools, and sox and lame for their fixtures.
-test_packages=("${run_packages[@]}" googletest libgtest-dev libbenchmark-dev pulseaudio
-  pulseaudio-utils sox lame)
+  fonts-ipafont-gothic googletest  # googletest: its sources, which the cross build configures
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good)  # what Wine plays MP3 and WAV files with
+# The setup program (NSIS) and the zip; the tests install with the setup program too.
+package_packages=("${run_packages[@]}" nsis zip)
+# The sound tests: a private sound server and its tools, and sox and lame for their music files.
+test_packages=("${package_packages[@]}" libgtest-dev libbenchmark-dev pulseaudio pulseaudio-utils
+  sox lame)
 
 case "${1:-test}" in
   run) wanted=("${run_packages[@]}") ;;
+  package) wanted=("${package_packages[@]}") ;;
   *) wanted=("${test_packages[@]}") ;;
 esac
 
@@ -24,6 +29,8 @@ done
 echo "installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo=sudo
-# Package lists on a fresh machine may be stale.
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# Package lists on a fresh machine may be stale. Another install running at the same time holds
+# dpkg's lock: wait for it rather than fail.
+wait_lock=(-o DPkg::Lock::Timeout=600)
+$sudo apt-get "${wait_lock[@]}" update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get "${wait_lock[@]}" install -y -qq --no-install-recommends "${missing[@]}"

@@ -19,6 +19,7 @@
 #include "win32_command_button.h"
 #include "win32_dialog_label.h"
 #include "win32_profile.h"
+#include "zirel_version.h"
 
 namespace zirel::dialog {
 namespace {
@@ -30,7 +31,7 @@ constexpr int kClientWidth = 496;
 constexpr int kClientHeight = 246;
 constexpr int kPanelWidth = 469;  // outer size, border included
 constexpr int kPanelHeight = 165;
-constexpr wchar_t kCredit[] = L"Zirel screen saver  Ver.1.0.0";
+constexpr wchar_t kCredit[] = L"Zirel screen saver  Ver." ZIREL_VERSION_TEXT;
 constexpr wchar_t kAddress[] = L"https://zirel.example/";
 constexpr wchar_t kDialogFace[] = L"ＭＳ Ｐゴシック";
 constexpr COLORREF kBaseColour = RGB(192, 192, 192);
