@@ -53,8 +53,8 @@ sound_listen() {
 
 # The tests ask for work on this side by printed lines, and wait for its outcome:
 #   screenshot <area> <name>  that area of the screen into the artifacts' folder
-#   readonly <folder>         a read-only bind mount of it (as root); <folder>.mounted says yes/no
-#   writable <folder>         its mount undone, and <folder>.mounted removed
+#   readonly <folder>         a read-only bind mount of it (as root) till the end; <folder>.mounted
+#                             says yes or no
 #   sound <on|off|listen>     the sound server's work; its answer in the artifacts' file "sound"
 serve() {
   local word area name folder
@@ -62,7 +62,7 @@ serve() {
     line=${line%$'\r'}
     echo "$line"
     read -r word area name <<<"$line"
-    [[ $word == readonly || $word == writable ]] && folder=$(winepath -u "${line#* }" 2>/dev/null)
+    [[ $word == readonly ]] && folder=$(winepath -u "${line#* }" 2>/dev/null)
     case $word in
       screenshot) import -window root -crop "$area" -depth 8 "$artifacts/partial-$name" &&
           mv "$artifacts/partial-$name" "$artifacts/$name" ;;  # whole once it is there
@@ -71,9 +71,6 @@ serve() {
           mount -o remount,bind,ro "$folder" "$folder" && echo yes >"$folder.mounted"
         fi
         [ -e "$folder.mounted" ] || echo no >"$folder.mounted" ;;
-      writable) grep -qxF "$folder" "$mounts" 2>/dev/null && umount "$folder" &&
-          sed -i "\\|^$folder\$|d" "$mounts"
-        rm -f "$folder.mounted" ;;
       sound) sound_"$area" </dev/null >"$artifacts/partial-sound"
         mv "$artifacts/partial-sound" "$artifacts/sound" ;;
     esac

@@ -87,15 +87,6 @@ bool Until(Done done, DWORD ms)
 
 inline constexpr auto Pump = [](DWORD ms) { Until([] { return false; }, ms); };
 
-// Asks run.sh for work on the Linux side (a line it reads), then waits for `done`.
-template <typename Done>
-void AskRunSh(const std::string& line, Done done)
-{
-    std::printf("%s\n", line.c_str());
-    std::fflush(stdout);
-    Until(done, 5000);
-}
-
 inline std::vector<std::string> Lines(const std::string& text)
 {
     std::vector<std::string> lines;
@@ -118,13 +109,21 @@ inline std::string Read(const std::string& path)
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// Asks run.sh for sound work (on, off, listen), then waits for its answer, which it returns.
+// Asks run.sh for work on the Linux side (a line it reads), then waits up to 5 s for the file
+// it answers in, whose text it returns.
+inline std::string AskRunSh(const std::string& request, const std::string& answer)
+{
+    std::filesystem::remove(answer);
+    std::printf("%s\n", request.c_str());
+    std::fflush(stdout);
+    Until([&] { return std::filesystem::exists(answer); }, 5000);
+    return Read(answer);
+}
+
+// Sound work (on, off, listen) and its answer.
 inline std::string Sound(const std::string& request)
 {
-    const std::string answer = std::getenv("ZIREL_ARTIFACTS") + std::string("\\sound");
-    std::filesystem::remove(answer);
-    AskRunSh("sound " + request, [&] { return std::filesystem::exists(answer); });
-    return Read(answer);
+    return AskRunSh("sound " + request, std::getenv("ZIREL_ARTIFACTS") + std::string("\\sound"));
 }
 
 // The ids of the job's processes (a JOBOBJECT_BASIC_PROCESS_ID_LIST: two counts, then the ids).
@@ -148,12 +147,10 @@ struct Run {
 };
 
 // The row's folder made read-only, as a program folder in System32 is to a user; the test skips
-// where this machine does not allow mounts. Undone by Collect.
+// where this machine does not allow mounts. Undone as run.sh ends; the next run removes it.
 inline void ReadOnly(Run& run)
 {
-    const std::string answer = run.dir + ".mounted";
-    AskRunSh("readonly " + run.dir, [&] { return std::filesystem::exists(answer); });
-    if (Read(answer).rfind("yes", 0) != 0)
+    if (AskRunSh("readonly " + run.dir, run.dir + ".mounted").rfind("yes", 0) != 0)
         GTEST_SKIP() << "no read-only bind mount here";
 }
 
@@ -280,10 +277,8 @@ inline std::string Collect(Run& run)
     std::string seen;
     for (const std::string& line : run.seen)
         seen += Replace(line, run.dir, "%DIR%") + "\n";
-    if (std::filesystem::exists(run.dir + ".mounted"))
-        AskRunSh("writable " + run.dir,
-                 [&] { return !std::filesystem::exists(run.dir + ".mounted"); });
-    std::filesystem::remove_all(run.dir);
+    std::error_code readOnly;  // a read-only folder stays till run.sh ends
+    std::filesystem::remove_all(run.dir, readOnly);
     return seen;
 }
 
@@ -320,11 +315,9 @@ inline std::string SaveArtifact(HWND window, const std::string& file)
     if (window)
         GetWindowRect(window, &r);
     const std::string path = std::getenv("ZIREL_ARTIFACTS") + ("\\" + file);
-    std::filesystem::remove(path);
     char area[64];
     std::snprintf(area, 64, "%ldx%ld+%ld+%ld", r.right - r.left, r.bottom - r.top, r.left, r.top);
-    AskRunSh("screenshot " + std::string(area) + " " + file,
-             [&] { return std::filesystem::exists(path); });
+    AskRunSh("screenshot " + std::string(area) + " " + file, path);
     return path;
 }
 
