@@ -2,6 +2,7 @@
 // over (XSCREENSAVER_WINDOW), a window given by -window-id, the root window (-root), or else a
 // window of its own, which q, Escape or closing it ends. SIGTERM and SIGINT end it at once.
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/Xrandr.h>
 #include <X11/keysym.h>
 #include <poll.h>
@@ -72,6 +73,8 @@ Window CreateOwnWindow(Display* display, const XVisualInfo& visual, Atom closeAt
         XCreateWindow(display, root, 0, 0, 800, 600, 0, visual.depth, InputOutput, visual.visual,
                       CWColormap | CWBorderPixel | CWBackPixel | CWEventMask, &attributes);
     XStoreName(display, window, "Zirel");
+    XClassHint classHint{const_cast<char*>("zirel"), const_cast<char*>("Zirel")};
+    XSetClassHint(display, window, &classHint);
     XSetWMProtocols(display, window, &closeAtom, 1);
     XMapWindow(display, window);
     return window;
@@ -135,10 +138,10 @@ int main(int argc, char** argv)
     sigaction(SIGINT, &action, nullptr);
 
     Display* display = XOpenDisplay(nullptr);
+    if (!display && !*XDisplayName(nullptr))
+        return Fail("DISPLAY is not set");
     if (!display) {
-        const char* name = XDisplayName(nullptr);
-        std::fprintf(stderr, "zirel: cannot open display \"%s\"%s\n", name,
-                     *name ? "" : " (DISPLAY is not set)");
+        std::fprintf(stderr, "zirel: cannot open display \"%s\"\n", XDisplayName(nullptr));
         return 1;
     }
     XSetErrorHandler(NoteXError);
@@ -154,7 +157,7 @@ int main(int argc, char** argv)
     const std::optional<XVisualInfo> visual =
         ChooseGlxVisual(display, glxScreen, own ? 0 : XVisualIDFromVisual(attributes.visual));
     if (!visual)
-        return Fail("no usable GLX visual (double-buffered RGBA OpenGL) for the window");
+        return Fail("no usable GLX visual");
     if (own) {
         window = CreateOwnWindow(display, *visual, closeAtom);
         attributes.width = 800;

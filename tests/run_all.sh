@@ -46,6 +46,7 @@ suite "host unit tests" count_ctest ctest --test-dir build/host --output-on-fail
 suite "host unit tests, AddressSanitizer" count_ctest ctest --test-dir build/asan --output-on-failure --timeout 600
 suite "host unit tests, UndefinedBehaviorSanitizer" count_ctest ctest --test-dir build/ubsan --output-on-failure --timeout 600
 suite "Windows programs under Wine" count_gtest tests/wine/run.sh
+suite "zirel natively on X11 (Xvfb, XScreenSaver)" count_gtest timeout 300 tests/native/run.sh
 
 # The tests' size beside the product's, by the one measure everybody uses.
 echo
