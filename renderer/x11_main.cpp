@@ -188,5 +188,8 @@ int main(int argc, char** argv)
     if (own)
         XDestroyWindow(display, window);
     XCloseDisplay(display);
-    return 0;
+    // NOTE: the context and the display are released; what remains of the OpenGL driver (its
+    // rendering threads, its libraries) the system takes back at once, where running the
+    // driver's own teardown at exit takes tens of milliseconds of the ending's 100.
+    std::_Exit(0);
 }
