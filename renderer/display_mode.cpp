@@ -69,8 +69,8 @@ DisplayModeOptions ReadDisplayModeOptions(std::span<char* const> args,
     } else if (screensaverWindow && *screensaverWindow) {
         options.target = DrawTarget::GivenWindow;
         if (!ReadWindowId(screensaverWindow, options.windowId) && options.error.empty())
-            options.error = std::string("XSCREENSAVER_WINDOW is not a window id: ") +
-                            screensaverWindow;
+            options.error =
+                std::string("XSCREENSAVER_WINDOW is not a window id: ") + screensaverWindow;
     } else if (root) {
         options.target = DrawTarget::RootWindow;
     }

@@ -22,9 +22,10 @@ PixelFormatInfo DescribeVisual(Display* display, XVisualInfo& visual)
     };
     // NOTE: every X visual draws to windows; one rated slow is the counterpart of a Windows
     // generic (software) format.
-    const uint32_t flags = kPfdDrawToWindow | (get(GLX_USE_GL) ? kPfdSupportOpenGL : 0) |
-                           (get(GLX_DOUBLEBUFFER) ? kPfdDoubleBuffer : 0) |
-                           (get(GLX_VISUAL_CAVEAT_EXT) == GLX_SLOW_VISUAL_EXT ? kPfdGenericFormat : 0);
+    const uint32_t flags =
+        kPfdDrawToWindow | (get(GLX_USE_GL) ? kPfdSupportOpenGL : 0) |
+        (get(GLX_DOUBLEBUFFER) ? kPfdDoubleBuffer : 0) |
+        (get(GLX_VISUAL_CAVEAT_EXT) == GLX_SLOW_VISUAL_EXT ? kPfdGenericFormat : 0);
     const int colorBits = get(GLX_RED_SIZE) + get(GLX_GREEN_SIZE) + get(GLX_BLUE_SIZE);
     return PixelFormatInfo{flags, static_cast<uint8_t>(get(GLX_RGBA) ? kPfdTypeRgba : 1),
                            static_cast<uint8_t>(colorBits),

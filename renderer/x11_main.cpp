@@ -62,6 +62,10 @@ int Fail(const char* message)
     return 1;
 }
 
+// The size a window of our own opens at.
+constexpr int kOwnWidth = 800;
+constexpr int kOwnHeight = 600;
+
 // A window of our own, titled "Zirel", that a window manager may resize and close.
 Window CreateOwnWindow(Display* display, const XVisualInfo& visual, Atom closeAtom)
 {
@@ -69,9 +73,9 @@ Window CreateOwnWindow(Display* display, const XVisualInfo& visual, Atom closeAt
     XSetWindowAttributes attributes{};
     attributes.colormap = XCreateColormap(display, root, visual.visual, AllocNone);
     attributes.event_mask = KeyPressMask | StructureNotifyMask;
-    const Window window =
-        XCreateWindow(display, root, 0, 0, 800, 600, 0, visual.depth, InputOutput, visual.visual,
-                      CWColormap | CWBorderPixel | CWBackPixel | CWEventMask, &attributes);
+    const Window window = XCreateWindow(
+        display, root, 0, 0, kOwnWidth, kOwnHeight, 0, visual.depth, InputOutput, visual.visual,
+        CWColormap | CWBorderPixel | CWBackPixel | CWEventMask, &attributes);
     XStoreName(display, window, "Zirel");
     XClassHint classHint{const_cast<char*>("zirel"), const_cast<char*>("Zirel")};
     XSetClassHint(display, window, &classHint);
@@ -132,6 +136,8 @@ int main(int argc, char** argv)
     sigaddset(&endSignals, SIGTERM);
     sigaddset(&endSignals, SIGINT);
     sigprocmask(SIG_BLOCK, &endSignals, &waitMask);
+    sigdelset(&waitMask, SIGTERM);  // also where the parent left them blocked
+    sigdelset(&waitMask, SIGINT);
     struct sigaction action {};
     action.sa_handler = RequestEnd;
     sigaction(SIGTERM, &action, nullptr);
@@ -160,8 +166,8 @@ int main(int argc, char** argv)
         return Fail("no usable GLX visual");
     if (own) {
         window = CreateOwnWindow(display, *visual, closeAtom);
-        attributes.width = 800;
-        attributes.height = 600;
+        attributes.width = kOwnWidth;
+        attributes.height = kOwnHeight;
     } else {
         XSelectInput(display, window, StructureNotifyMask);  // its input is the daemon's
     }
