@@ -84,3 +84,24 @@ clean:
 bench: deps-test
 	@$(MAKE) --no-print-directory host win
 	@scripts/bench.sh
+
+# zirel, the native X11 display mode: in a window of its own (on $DISPLAY, or a private Xvfb for a
+# screenshot), and installed where Debian's XScreenSaver looks for display modes and their
+# settings descriptions. PREFIX=/usr is Debian's own; DESTDIR stages the files elsewhere.
+PREFIX ?= /usr
+DESTDIR ?=
+
+.PHONY: deps-linux zirel run-linux install-linux
+
+deps-linux:
+	@scripts/install-deps.sh linux
+
+zirel: deps-linux $(HOST_BUILD)/CMakeCache.txt
+	cmake --build $(HOST_BUILD) -j $(JOBS) --target zirel
+
+run-linux: zirel
+	@scripts/run-linux.sh
+
+install-linux: zirel
+	install -D -m 755 $(HOST_BUILD)/zirel $(DESTDIR)$(PREFIX)/libexec/xscreensaver/zirel
+	install -D -m 644 renderer/zirel.xml $(DESTDIR)$(PREFIX)/share/xscreensaver/config/zirel.xml

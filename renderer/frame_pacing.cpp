@@ -3,8 +3,9 @@
 
 #include <algorithm>
 
-FramePacer::FramePacer(int refreshHz)
-    : periodUs_(1000000 / (refreshHz > 1 ? refreshHz : kDefaultRefreshHz))
+FramePacer::FramePacer(int refreshHz, int64_t leastPeriodUs)
+    : periodUs_(std::max<int64_t>(1000000 / (refreshHz > 1 ? refreshHz : kDefaultRefreshHz),
+                                  leastPeriodUs))
 {
 }
 

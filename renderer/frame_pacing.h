@@ -10,8 +10,9 @@ inline constexpr int kDefaultRefreshHz = 60;
 
 class FramePacer {
 public:
-    // `refreshHz` as the display reports it.
-    explicit FramePacer(int refreshHz);
+    // `refreshHz` as the display reports it; frames are also at least `leastPeriodUs` apart
+    // (a slower pace asked for by the user), never closer than one refresh.
+    explicit FramePacer(int refreshHz, int64_t leastPeriodUs = 0);
 
     // Microseconds between two frames.
     int64_t PeriodUs() const { return periodUs_; }

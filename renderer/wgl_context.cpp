@@ -1,17 +1,14 @@
-// The saver window's OpenGL state: pixel format, context, viewport, render states, the
-// projection with its randomly chosen view, and their release.
+// The saver window's OpenGL state: pixel format and context, the start-up both platforms share
+// (frame_start.h), and their release.
 #include <windows.h>
-
-#include <GL/gl.h>
 
 #include <ctime>
 #include <vector>
 
-#include "monitor_frame.h"
+#include "frame_start.h"
 #include "pixel_format.h"
 #include "renderer_state.h"
 #include "scene.h"
-#include "view.h"
 
 namespace {
 
@@ -67,9 +64,7 @@ void ChooseBestPixelFormat(HDC deviceContext)
 
 void InitGL(HWND window)
 {
-    renderer.random.Seed(static_cast<uint32_t>(std::time(nullptr)));
-    for (int i = 0; i < 10; ++i)
-        renderer.random.Next();
+    SeedRendererRandom(renderer.random, static_cast<uint32_t>(std::time(nullptr)));
 
     renderer.deviceContext = GetDC(window);
     ChooseBestPixelFormat(renderer.deviceContext);
@@ -84,18 +79,8 @@ void InitGL(HWND window)
     else
         RequestSwapInterval();
 
-    glViewport(client.left, client.top, client.right - client.left, client.bottom - client.top);
-    glEnable(GL_DEPTH_TEST);
-    glFrontFace(GL_CCW);
-    glEnable(GL_CULL_FACE);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-
-    renderer.viewFromAbove = IsViewFromAbove(renderer.random.Next());
-    LoadProjection(static_cast<double>(client.right) / static_cast<double>(client.bottom),
-                   renderer.viewFromAbove);
-    glLoadIdentity();
-
-    SetupScene(renderer.random);
+    renderer.viewFromAbove = StartFrames(renderer.random, client.right - client.left,
+                                         client.bottom - client.top);
 }
 
 void ShutdownGL(HWND window)

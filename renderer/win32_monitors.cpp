@@ -1,10 +1,8 @@
 // The monitors as Windows reports them, and the saver window that follows them when the display
 // changes while it runs.
-#include <GL/gl.h>
-
 #include <vector>
 
-#include "monitor_frame.h"
+#include "frame_start.h"
 #include "renderer_state.h"
 
 namespace {
@@ -45,9 +43,5 @@ void FollowDisplay(HWND window)
     // One monitor: the frame draws with the window's own view, as set at start-up.
     RECT client{};
     GetClientRect(window, &client);
-    if (client.bottom <= 0)
-        return;
-    glViewport(0, 0, client.right, client.bottom);
-    LoadProjection(static_cast<double>(client.right) / static_cast<double>(client.bottom),
-                   renderer.viewFromAbove);
+    FollowWindowSize(client.right, client.bottom, renderer.viewFromAbove);
 }

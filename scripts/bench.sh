@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # `make bench`: every figure measured side by side in one run on this machine, printed as one
 # table and written to build/bench/results.md. Frame rates, start-up and ending are measured
-# under Wine on a private Xvfb (1024x768x24, Mesa llvmpipe); the scene's CPU cost on the host.
+# under Wine on a private Xvfb (1024x768x24, Mesa llvmpipe), beside them the native zirel's frame
+# rate on the same Xvfb; the scene's CPU cost on the host.
 # Runs of the compared programs are interleaved, ROUNDS times, so a busy machine slows all of them
 # alike; frame rates report the best run, times the median.
 set -u
@@ -79,9 +80,33 @@ measure() {
   grep -Eo 'approx [0-9.]+fps' "$log" | tr -dc '0-9.\n' | tail -n +3 | median |
     awk -v l="$label" '{ print "fps_" l, $1 }' | tee -a "$raw"
 }
+# zirel, the native X11 display mode, on the same Xvfb in a window of its own grown to the screen
+# (as Zirel.dll's covers it; drawing into the root window itself costs Mesa more) at its own pace:
+# frames per second from Mesa's frame counter (GALLIUM_HUD=fps, written to a file every half
+# second), the same median over the same seconds; the CPU as above.
+measure_native() {
+  local dir="$out/native_fps" pid c0 c1 t0 t1 skip
+  rm -rf "$dir"
+  mkdir -p "$dir"
+  GALLIUM_HUD=fps GALLIUM_HUD_VISIBLE=false GALLIUM_HUD_DUMP_DIR="$dir" "$root/build/host/zirel" &
+  pid=$!
+  sleep 1
+  xdotool search --name '^Zirel$' windowsize %1 1024 768
+  sleep 2
+  skip=$(wc -l <"$dir/fps" 2>/dev/null || echo 0)
+  c0=$(cpu_ticks "$pid"); t0=$(date +%s.%N)
+  sleep "$secs"
+  c1=$(cpu_ticks "$pid"); t1=$(date +%s.%N)
+  kill "$pid"
+  wait "$pid"
+  awk -v a="$c0" -v b="$c1" -v s="$t0" -v e="$t1" -v hz="$hz" \
+    'BEGIN { if (a == "" || b == "") print "cpu_native n/a"; else printf "cpu_native %.3f cpu-s/s\n", (b - a) / hz / (e - s) }' | tee -a "$raw"
+  tail -n +$((skip + 1)) "$dir/fps" 2>/dev/null | median | awk '{ printf "fps_native %.2f\n", $1 }' | tee -a "$raw"
+}
 for _ in $(seq 1 "$rounds"); do
   measure paced "$dll"
   measure unpaced "$bench_exe" scene 100000000
+  measure_native
 done
 
 # --- one monitor against two, unpaced: the renderer's frame drawn into every monitor's view.
@@ -118,6 +143,7 @@ run ending managed "$scr" /s
 # --- the table
 paced_fps=$(value fps_paced); unpaced_fps=$(value fps_unpaced)
 paced_cpu=$(value cpu_paced); unpaced_cpu=$(value cpu_unpaced)
+native_fps=$(value fps_native); native_cpu=$(value cpu_native)
 refresh=60  # Xvfb with RandR reports 0 Hz, which the renderer takes as 60
 m1=$(best frames_monitors1); m2=$(best frames_monitors2)
 a=$(best frames_scene); b=$(best frames_tops); c=$(best frames_bare)
@@ -144,6 +170,8 @@ size() { stat -c %s "$1" 2>/dev/null || echo n/a; }
   echo "| 1d | CPU of the paced renderer | $paced_cpu CPU-s/s | | utime + stime from /proc/PID/stat of the Wine process, over the same ${secs} s |"
   echo "| 1d | CPU of the unpaced loop (zirel_frame_bench scene) | $unpaced_cpu CPU-s/s at $unpaced_fps frames/s | | same, same time, same fps channel |"
   echo "| 1d | paced / unpaced CPU | $(ratio "$paced_cpu" "$unpaced_cpu") | ≤ 0.125 | runs interleaved: paced, unpaced × $rounds |"
+  echo "| 1f | paced renderer natively: zirel (X11/GLX), its window grown to 1024x768 | $native_fps frames/s | within 5 % of $refresh ($(ratio "$native_fps" "$refresh") of it) | Mesa's frame counter (GALLIUM_HUD=fps dumped every 0.5 s), median over ${secs} s after 3 s, median of $rounds runs interleaved with 1d |"
+  echo "| 1f | CPU of zirel / of Zirel.dll under Wine | $native_cpu / $paced_cpu CPU-s/s ($(ratio "$native_cpu" "$paced_cpu")) | | utime + stime from /proc/PID/stat, over the same ${secs} s |"
   echo "| 1e | one monitor (1024x768): frame on every monitor | $m1 frames/s | | zirel_frame_bench monitors: window over the virtual screen, LayOutDisplay + RenderFrameOnMonitors + Sleep(0), unpaced, $frames frames, best of $rounds |"
   echo "| 1e | two monitors (1024x768 + 800x600, Xephyr with Xinerama) | $m2 frames/s | | same, on a second display |"
   echo "| 1e | two monitors' frame time / one's | $(ratio "$m1" "$m2") | ≤ 2.1 | |"

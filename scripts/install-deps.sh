@@ -3,6 +3,7 @@
 #   scripts/install-deps.sh run    what `make run` needs
 #   scripts/install-deps.sh test   what `make test` (and `make bench`) need
 #   scripts/install-deps.sh package  what `make package` needs
+#   scripts/install-deps.sh linux  what `make run-linux` and `make install-linux` need
 set -eu
 run_packages=(cmake make g++ g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils xdotool imagemagick libgl1-mesa-dri libgl1-mesa-dev libglu1-mesa-dev
@@ -13,10 +14,16 @@ package_packages=("${run_packages[@]}" nsis zip)
 # The sound tests: a private sound server and its tools, and sox and lame for their music files.
 test_packages=("${package_packages[@]}" libgtest-dev libbenchmark-dev pulseaudio pulseaudio-utils
   sox lame)
+# zirel, the native X11 display mode: its build (make run-linux, make install-linux), and what its
+# tests use besides (XScreenSaver's daemon, a fixed clock for the seed, an XML check).
+linux_packages=(cmake make g++ xvfb xauth x11-utils xdotool imagemagick libgl1-mesa-dri libgl1-mesa-dev
+  libglu1-mesa-dev libx11-dev libxrandr-dev)
+test_packages+=(libx11-dev libxrandr-dev xscreensaver faketime libxml2-utils)
 
 case "${1:-test}" in
   run) wanted=("${run_packages[@]}") ;;
   package) wanted=("${package_packages[@]}") ;;
+  linux) wanted=("${linux_packages[@]}") ;;
   *) wanted=("${test_packages[@]}") ;;
 esac
 

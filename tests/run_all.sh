@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Runs every test suite and ends with one summary line over all of them: the host unit tests
-# (ctest), then the Windows-side tests under Wine. Each suite's own output is kept; its counts
-# come from its summaries: ctest's "N% tests passed, F tests failed out of T", GoogleTest's
-# "[  PASSED  ] N tests.", "[  FAILED  ] F tests, listed below:" and "[  SKIPPED ] S tests, ...",
-# summed over its passes.
+# (ctest), the Windows-side tests under Wine, then zirel natively. Each suite's own output is
+# kept; its counts come from its summaries: ctest's "N% tests passed, F tests failed out of T",
+# GoogleTest's "[  PASSED  ] N tests.", "[  FAILED  ] F tests, listed below:" and
+# "[  SKIPPED ] S tests, ...", summed over its passes.
 set -u
 cd "$(dirname "$0")/.."
 passed=0 failed=0 skipped=0
@@ -31,6 +31,7 @@ suite "host unit tests" ctest ctest --test-dir build/host --output-on-failure --
 suite "host unit tests, AddressSanitizer" ctest ctest --test-dir build/asan --output-on-failure --timeout 600
 suite "host unit tests, UndefinedBehaviorSanitizer" ctest ctest --test-dir build/ubsan --output-on-failure --timeout 600
 suite "Windows programs under Wine" gtest tests/wine/run.sh
+suite "zirel natively on X11 (Xvfb, XScreenSaver)" gtest timeout 300 tests/native/run.sh
 
 # The tests' size beside the product's, by the one measure everybody uses.
 echo

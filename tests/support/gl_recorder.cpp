@@ -47,6 +47,8 @@ RECORDED(gluDeleteQuadric, (GLUquadric*))
 RECORDED(gluSphere, (GLUquadric*, GLdouble r, GLint slices, GLint stacks), r, slices, stacks)
 RECORDED(glViewport, (GLint x, GLint y, GLsizei width, GLsizei height), x, y, width, height)
 RECORDED(glMatrixMode, (GLenum mode), mode)
+RECORDED(glFrontFace, (GLenum mode), mode)
+RECORDED(glClearColor, (GLfloat r, GLfloat g, GLfloat b, GLfloat a), r, g, b, a)
 RECORDED(gluPerspective, (GLdouble fovy, GLdouble aspect, GLdouble near, GLdouble far), fovy,
          aspect, near, far)
 RECORDED(PresentFrame, ())

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Starts zirel, the native X11 display mode, in a window of its own. With a $DISPLAY it runs
+# there until q, Escape or closing the window; without one it runs on a private Xvfb (with GLX)
+# for a few seconds, saves a screenshot to build/run-linux-screenshot.png and ends with q. The
+# Xvfb is stopped by its process id.
+set -u
+root=$(cd "$(dirname "$0")/.." && pwd)
+zirel="$root/build/host/zirel"
+screenshot="${ZIREL_RUN_SCREENSHOT:-$root/build/run-linux-screenshot.png}"
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  exec "$zirel" "$@"
+fi
+
+for n in $(seq 150 249); do
+  [ -e "/tmp/.X$n-lock" ] && continue
+  Xvfb ":$n" -screen 0 1024x768x24 +extension GLX -nolisten tcp -noreset >/dev/null 2>&1 &
+  xvfb=$!
+  timeout 10 sh -c "until xdpyinfo -display :$n >/dev/null 2>&1; do sleep 0.1; done"
+  kill -0 "$xvfb" 2>/dev/null && break  # else another server won :n
+done
+trap 'kill "$xvfb"; wait "$xvfb"' EXIT
+export DISPLAY=":$n"
+"$zirel" "$@" &
+zirel=$!
+# The tops take their colours as they finish their first climb: a few seconds in.
+sleep "${ZIREL_RUN_SECONDS:-12}"
+import -window root "$screenshot" && echo "screenshot: $screenshot"
+window=$(xdotool search --name '^Zirel$' 2>/dev/null | head -n 1)
+[ -n "$window" ] && xdotool key --window "$window" q 2>/dev/null
+for _ in $(seq 1 50); do kill -0 "$zirel" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$zirel" 2>/dev/null; then
+  echo "zirel did not end on q" >&2
+  kill "$zirel"
+  wait "$zirel"
+  exit 1
+fi
+wait "$zirel"
+status=$?
+echo "zirel ran and ended with status $status"
+exit "$status"
