@@ -56,6 +56,38 @@ zirel_harness_stop() {
   ZIREL_X_PIDS=()
 }
 
+# Sound where there is no desktop: a private sound server with one null sink, "zirel", its
+# runtime folder $XDG_RUNTIME_DIR (a private 0700 folder that the caller made, and exported before
+# starting Wine), unless one runs there; and a recording of what it plays (which keeps the sink at
+# a short latency, and ends with the server). zirel_sound_off stops it by its process id.
+zirel_sound_on() {
+  pactl info >/dev/null 2>&1 && return
+  rm -f "$XDG_RUNTIME_DIR/heard.raw"
+  pulseaudio -n --daemonize=yes --exit-idle-time=-1 -L module-native-protocol-unix \
+    -L "module-null-sink sink_name=zirel" 2>/dev/null
+  parec --latency-msec=20 --device=zirel.monitor --channels=1 --format=s16le --rate=44100 \
+    >"$XDG_RUNTIME_DIR/heard.raw" 2>/dev/null &
+  # NOTE: the sink starts with a latency of 2 s; the recording's first data come after it.
+  timeout 5 sh -c "until [ -s '$XDG_RUNTIME_DIR/heard.raw' ]; do sleep 0.1; done"
+}
+
+zirel_sound_off() {
+  local pid
+  pid=$(cat "$XDG_RUNTIME_DIR/pulse/pid" 2>/dev/null) && kill "$pid" && timeout 5 tail --pid="$pid" -f /dev/null
+}
+
+# What the server plays in the next $1 seconds, saved as the WAV file $2 and printed as
+# "heard: amplitude <loudest>, <frequency> Hz": the frequency is the peak of sox's spectrum (bins of 10.8 Hz).
+# Nothing when less came.
+zirel_sound_listen() {
+  local from=$(($(stat -c %s "$XDG_RUNTIME_DIR/heard.raw") / 2 * 2)) bytes=$(($1 * 88200))
+  sleep "$1.2"
+  tail -c +$((from + 1)) "$XDG_RUNTIME_DIR/heard.raw" | head -c "$bytes" |
+    sox -t raw -r 44100 -e signed -b 16 -c 1 - "$2"
+  [ "$(soxi -s "$2" 2>/dev/null)" = $((bytes / 2)) ] && sox "$2" -n stat -freq 2>&1 |
+    awk '/^Maximum amp/ {a = $3} NF == 2 && $2 > p {p = $2; f = $1} END {printf "heard: amplitude %.3f, %.0f Hz\n", a, f}'
+}
+
 # A Windows program, ended after ZIREL_WINE_TIMEOUT seconds (default 600).
 zirel_wine() {
   timeout -k 10 "${ZIREL_WINE_TIMEOUT:-600}" wine "$@"
