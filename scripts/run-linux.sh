@@ -23,8 +23,8 @@ trap 'kill "$xvfb"; wait "$xvfb"' EXIT
 export DISPLAY=":$n"
 "$zirel" "$@" &
 zirel=$!
-# The tops take their colours as they finish their first climb: a few seconds in.
-sleep "${ZIREL_RUN_SECONDS:-12}"
+# The tops take their colours as they finish their first climb: most within 20 s.
+sleep "${ZIREL_RUN_SECONDS:-20}"
 import -window root "$screenshot" && echo "screenshot: $screenshot"
 window=$(xdotool search --name '^Zirel$' 2>/dev/null | head -n 1)
 [ -n "$window" ] && xdotool key --window "$window" q 2>/dev/null
