@@ -9,18 +9,19 @@
 namespace {
 
 using namespace zirel::dialog;
+using namespace zt;
 
 // The dialog (id 0) or one of its controls, the panel's included.
 HWND Item(int id)
 {
-    const HWND dialog = FindWindowA(nullptr, zt::kDialogTitle);
+    const HWND dialog = FindWindowA(nullptr, kDialogTitle);
     const HWND item = id ? GetDlgItem(dialog, id) : dialog;
     return item ? item : GetDlgItem(GetDlgItem(dialog, kIdPanel), id);
 }
 
 // Notes the marked option (-1: none), the id of the control with the focus (this thread shares
 // the dialog's input; 1001 is the track box's edit) and the file label.
-void State(zt::Run& run)
+void State(Run& run)
 {
     int marked = 2;
     while (marked >= 0 && GetWindowTextLengthA(Item(kIdOptionImage + marked)) != 6)
@@ -33,52 +34,52 @@ void State(zt::Run& run)
 
 // Once the dialog is up: its state, the colour of the panel (0xBBGGRR in decimal) and the picture
 // for the README.
-void Opened(zt::Run& run)
+void Opened(Run& run)
 {
     POINT panel{300, 10};
     ClientToScreen(Item(kIdPanel), &panel);
     AttachThreadInput(GetCurrentThreadId(), run.program.dwThreadId, TRUE);
-    zt::Pump(700);
+    Pump(700);
     State(run);
     HDC screen = GetDC(nullptr);
     run.seen.push_back("panel " + std::to_string(GetPixel(screen, panel.x, panel.y)));
     ReleaseDC(nullptr, screen);
-    zt::SaveArtifact(Item(0), "settings-dialog.png");  // the last row's is kept
+    SaveArtifact(Item(0), "settings-dialog.png");  // the last row's is kept
 }
 
 // A press and release on a control (id 0: Tab, which the dialog's loop takes), then the state.
 template <int id, UINT press>
-void Press(zt::Run& run)
+void Press(Run& run)
 {
     PostMessageW(Item(id), press, id ? 0 : VK_TAB, 0);
     PostMessageW(Item(id), press + 1, id ? 0 : VK_TAB, 0);
-    zt::Pump(300);
+    Pump(300);
     State(run);
 }
 
 // A click on "..." and the file chooser's `answer` (IDOK: a bare name, found where it opens),
 // then the state.
 template <int answer>
-void Choose(zt::Run& run)
+void Choose(Run& run)
 {
     HWND chooser = nullptr;
     PostMessageW(Item(0), WM_COMMAND, MAKEWPARAM(kIdFileButton, BN_CLICKED), 0);
-    zt::Until([&] { return chooser = FindWindowA("#32770", nullptr); }, 5000);
-    zt::Pump(500);
+    Until([&] { return chooser = FindWindowA("#32770", nullptr); }, 5000);
+    Pump(500);
     SetDlgItemTextA(chooser, 0x47c, "sound.wav");  // cmb13, the name box
     PostMessageW(chooser, WM_COMMAND, answer, 0);
-    zt::Pump(500);
+    Pump(500);
     State(run);
 }
 
-void ClickTheLink(zt::Run&)
+void ClickTheLink(Run&)
 {
     PostMessageW(Item(kIdLink), WM_LBUTTONDOWN, 0, 0);
     PostMessageW(Item(kIdLink), WM_LBUTTONUP, 0, 0);
 }
 
 // A copy of the program whose panel texture is spoilt (Wine keeps a deleted resource).
-void SpoilTexture(zt::Run& run)
+void SpoilTexture(Run& run)
 {
     const HANDLE update = BeginUpdateResourceA(run.File("Zirel.scr").c_str(), FALSE);
     UpdateResourceA(update, RT_BITMAP, MAKEINTRESOURCEA(IDB_PANEL_TEXTURE),
@@ -91,20 +92,20 @@ void SpoilTexture(zt::Run& run)
 const std::string kUsersFolder = std::getenv("APPDATA") + std::string("\\Zirel");
 
 // Notes the user's copy, "user's: none" where there is none, and removes it.
-void UsersCopy(zt::Run& run)
+void UsersCopy(Run& run)
 {
-    const std::string text = zt::Read(kUsersFolder + "\\Zirel.ini");
+    const std::string text = Read(kUsersFolder + "\\Zirel.ini");
     run.seen.push_back(text.empty() ? "user's: none" : "user's:");
-    for (const std::string& line : zt::Lines(text))
+    for (const std::string& line : Lines(text))
         run.seen.push_back(line);
     std::filesystem::remove_all(kUsersFolder);
 }
 
 // The message the dialog shows on "設定" (none: "no message"), answered.
-void Message(zt::Run& run)
+void Message(Run& run)
 {
     HWND box = nullptr;
-    zt::Until([&] { return box = FindWindowA("#32770", "Zirel"); }, 1500);
+    Until([&] { return box = FindWindowA("#32770", "Zirel"); }, 1500);
     wchar_t text[64] = {};
     GetDlgItemTextW(box, 0xffff, text, 64);  // its text, the static with no id of its own
     char utf8[192] = {};
@@ -114,62 +115,62 @@ void Message(zt::Run& run)
 }
 
 // The saver started as Windows does, listened to, and ended by a key.
-void RunTheSaver(zt::Run& run)
+void RunTheSaver(Run& run)
 {
     CloseHandle(run.program.hProcess);
-    run.program = zt::Start(run, "Zirel.scr /s");
-    zt::Until([] { return FindWindowA(nullptr, zt::kRendererTitle); }, zt::kStartMs);
-    zt::Listen(run);
-    PostMessageA(FindWindowA(nullptr, zt::kRendererTitle), WM_KEYDOWN, 'A', 0);
+    run.program = Start(run, "Zirel.scr /s");
+    Until([] { return FindWindowA(nullptr, kRendererTitle); }, kStartMs);
+    Listen(run);
+    PostMessageA(FindWindowA(nullptr, kRendererTitle), WM_KEYDOWN, 'A', 0);
 }
 
-void OwnCopyOfKindOne(zt::Run&)
+void OwnCopyOfKindOne(Run&)
 {
     std::filesystem::create_directory(kUsersFolder);
-    std::ofstream(kUsersFolder + "\\Zirel.ini") << zt::Ini("1", "0", "");
+    std::ofstream(kUsersFolder + "\\Zirel.ini") << Ini("1", "0", "");
 }
 
-void NothingWritable(zt::Run& run)
+void NothingWritable(Run& run)
 {
     std::ofstream(kUsersFolder) << "a file where the folder would be";
-    zt::ReadOnly(run);
+    ReadOnly(run);
 }
 
 // Where the choice goes: beside the programs when it can, else to the user's copy, which is then
 // read in its place; neither: a message. Files, loads and the music of the next run are seen.
 TEST(SettingsDialog, SavesTheChoiceWhereItCan)
 {
-    const zt::Step set(WM_COMMAND, MAKEWPARAM(kIdSet, BN_CLICKED));
-    const zt::Step ends(zt::kEnds, 5000);
-    const zt::Step none = Press<kIdOptionImage + 0, WM_LBUTTONDOWN>;
-    const zt::Step wav = Press<kIdOptionImage + 2, WM_LBUTTONDOWN>;
+    const Step set(WM_COMMAND, MAKEWPARAM(kIdSet, BN_CLICKED));
+    const Step ends(kEnds, 5000);
+    const Step none = Press<kIdOptionImage + 0, WM_LBUTTONDOWN>;
+    const Step wav = Press<kIdOptionImage + 2, WM_LBUTTONDOWN>;
     const std::string file = "%DIR%\\sound.wav";
-    const zt::Scenario rows[] = {
+    const Scenario rows[] = {
         // An earlier copy of the user's is read, then removed by a save beside the programs.
-        zt::Scenario("WritableFolder", "Zirel.scr /c", zt::Ini(" 2", " 0", "song.mp3"), "",
-                     zt::kRenderer, zt::kDialogTitle, {Opened, none, set, Message, ends, UsersCopy},
-                     "1 1000 \npanel 14605532\n0 1000 \nno message\nexit 0\nuser's: none\n"
-                     "exit 0\n" +
-                         zt::Ini("0", "0", ""),
-                     "Zirel.ini", OwnCopyOfKindOne),
+        Scenario("WritableFolder", "Zirel.scr /c", Ini(" 2", " 0", "song.mp3"), "", kRenderer,
+                 kDialogTitle, {Opened, none, set, Message, ends, UsersCopy},
+                 "1 1000 \npanel 14605532\n0 1000 \nno message\nexit 0\nuser's: none\n"
+                 "exit 0\n" +
+                     Ini("0", "0", ""),
+                 "Zirel.ini", OwnCopyOfKindOne),
         // The next run plays the choice kept in the user's copy; the file beside is as it was.
-        zt::Scenario("ReadOnlyFolder", "Zirel.scr /c", zt::Ini(" 0", " 0", ""), "",
-                     zt::kRenderer | zt::kSound, zt::kDialogTitle,
-                     {Opened, Choose<IDOK>, wav, set, Message, ends, RunTheSaver, ends, UsersCopy},
-                     "0 1000 \npanel 14605532\n0 1000 " + file + "\n2 1000 " + file +
-                         "\nno message\nexit 0\ntone\nexit 0\nuser's:\n" + zt::Ini("2", "0", file) +
-                         "exit 0\n" + zt::Ini(" 0", " 0", ""),
-                     "Zirel.ini", zt::ReadOnly),
-        zt::Scenario("NeitherWritable", "Zirel.scr /c", zt::Ini(" 2", " 0", "song.mp3"), "",
-                     zt::kRenderer, zt::kDialogTitle, {Opened, none, set, Message, UsersCopy},
-                     "2 1000 song.mp3\npanel 14605532\n0 1000 song.mp3\n"
-                     "設定を保存できませんでした。\nuser's: none\nexit 0\n" +
-                         zt::Ini(" 2", " 0", "song.mp3"),
-                     "Zirel.ini", NothingWritable),
+        Scenario("ReadOnlyFolder", "Zirel.scr /c", Ini(" 0", " 0", ""), "", kRenderer | kSound,
+                 kDialogTitle,
+                 {Opened, Choose<IDOK>, wav, set, Message, ends, RunTheSaver, ends, UsersCopy},
+                 "0 1000 \npanel 14605532\n0 1000 " + file + "\n2 1000 " + file +
+                     "\nno message\nexit 0\ntone\nexit 0\nuser's:\n" + Ini("2", "0", file) +
+                     "exit 0\n" + Ini(" 0", " 0", ""),
+                 "Zirel.ini", ReadOnly),
+        Scenario("NeitherWritable", "Zirel.scr /c", Ini(" 2", " 0", "song.mp3"), "", kRenderer,
+                 kDialogTitle, {Opened, none, set, Message, UsersCopy},
+                 "2 1000 song.mp3\npanel 14605532\n0 1000 song.mp3\n"
+                 "設定を保存できませんでした。\nuser's: none\nexit 0\n" +
+                     Ini(" 2", " 0", "song.mp3"),
+                 "Zirel.ini", NothingWritable),
     };
-    for (const zt::Scenario& row : rows) {
+    for (const Scenario& row : rows) {
         SCOPED_TRACE(row.name);
-        zt::RunScenario(row);
+        RunScenario(row);
     }
 }
 
@@ -185,31 +186,31 @@ TEST(SettingsDialog, OpensAsZirelAndAnswersEveryPress)
     const std::string b = "%DIR%\\sound.wav";
     // Seen: what Opened notes, what is heard (the first row), the state after each press, the
     // end, then Zirel.ini.
-    const zt::Scenario rows[] = {
-        zt::Scenario(
-            "FileOptionsFocusChooserWithoutTexture", "Zirel.scr /c", zt::Ini(" 2", " 3", a), "",
-            zt::kRenderer | zt::kSound, zt::kDialogTitle,
-            {Opened, zt::Listen, tab, tab, tab, tab, Choose<IDOK>, Choose<IDCANCEL>,
+    const Scenario rows[] = {
+        Scenario(
+            "FileOptionsFocusChooserWithoutTexture", "Zirel.scr /c", Ini(" 2", " 3", a), "",
+            kRenderer | kSound, kDialogTitle,
+            {Opened, Listen, tab, tab, tab, tab, Choose<IDOK>, Choose<IDCANCEL>,
              Press<kIdOptionImage + 0, WM_RBUTTONDOWN>, Press<kIdOptionImage + 2, WM_LBUTTONDOWN>,
              Press<kIdOptionLabel + 1, WM_MBUTTONDOWN>, tab,
-             zt::Step(WM_COMMAND, MAKEWPARAM(kIdSet, BN_CLICKED))},
+             Step(WM_COMMAND, MAKEWPARAM(kIdSet, BN_CLICKED))},
             "2 1000 " + a + "\npanel 14737632\nsilence\n2 1040 " + a + "\n2 1060 " + a +
                 "\n2 1061 " + a + "\n2 1000 " + a + "\n2 1000 " + b + "\n2 1000 " + b +
                 "\n0 1000 " + b + "\n2 1000 " + b + "\n1 1000 " + b + "\n1 1001 " + b +
-                "\nexit 0\n" + zt::Ini("1", "3", b),
+                "\nexit 0\n" + Ini("1", "3", b),
             "Zirel.ini", SpoilTexture),
         // A folder is no music file; the picture of this row is the README's.
-        zt::Scenario("OpensAsZirelWithAFolderAndTheLink", "Zirel.scr /c",
-                     zt::Ini(" 0", " 0", "%DIR%\\"), "", zt::kRenderer, zt::kDialogTitle,
-                     {Opened, ClickTheLink, zt::Step(zt::kSleep, 1000),
-                      zt::Step(WM_COMMAND, MAKEWPARAM(kIdCancel, BN_CLICKED))},
-                     "0 1000 \npanel 14605532\nexit 0\n" + zt::Ini(" 0", " 0", "%DIR%\\") +
-                         "https://zirel.example/",
-                     "Zirel.ini"),
+        Scenario("OpensAsZirelWithAFolderAndTheLink", "Zirel.scr /c", Ini(" 0", " 0", "%DIR%\\"),
+                 "", kRenderer, kDialogTitle,
+                 {Opened, ClickTheLink, Step(kSleep, 1000),
+                  Step(WM_COMMAND, MAKEWPARAM(kIdCancel, BN_CLICKED))},
+                 "0 1000 \npanel 14605532\nexit 0\n" + Ini(" 0", " 0", "%DIR%\\") +
+                     "https://zirel.example/",
+                 "Zirel.ini"),
     };
-    for (const zt::Scenario& row : rows) {
+    for (const Scenario& row : rows) {
         SCOPED_TRACE(row.name);
-        zt::RunScenario(row);
+        RunScenario(row);
     }
     RegSetKeyValueA(HKEY_CLASSES_ROOT, https, nullptr, REG_SZ, wine, sizeof(wine));
 }
