@@ -8,21 +8,16 @@ zirel=$PWD/build/host/zirel
 out=$PWD/build/artifacts/native
 mkdir -p "$out"
 declare -a pids=() failures=()
-trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null; wait "$p" 2>/dev/null; done' EXIT
+trap 'for p in "${pids[@]}" "${ZIREL_X_PIDS[@]}"; do kill "$p" 2>/dev/null; wait "$p" 2>/dev/null; done' EXIT
 # The clock seeds the scene: stopped at this second, a top has its colour within 4 s.
 # Mesa writes the frame rates into $out/fps.
 export DISPLAY TZ=UTC FAKETIME='2023-11-15 00:03:54' FAKETIME_DONT_FAKE_MONOTONIC=1 GALLIUM_HUD=fps \
   GALLIUM_HUD_VISIBLE=false GALLIUM_HUD_DUMP_DIR=$out
 
 # xvfb ARGS...: a private server on a free display number, made $DISPLAY.
+source scripts/wine-harness.sh
 xvfb() {
-  for n in $(seq 300 399); do
-    [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1600x1200x24 -nolisten tcp -noreset "$@" 2>/dev/null &
-    pids+=($!)
-    timeout 10 sh -c "until xdpyinfo -display :$n >/dev/null 2>&1; do sleep 0.1; done"
-    kill -0 $! 2>/dev/null && DISPLAY=:$n && return  # else another server won :$n
-  done
+  zirel_start_x Xvfb 400 -screen 0 1600x1200x24 -noreset "$@" && DISPLAY=$ZIREL_X_DISPLAY
 }
 
 # expect WHAT TEST...: one check of the row, as `test` takes it.

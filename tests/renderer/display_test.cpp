@@ -90,7 +90,9 @@ TEST_F(SceneTest, EachMonitorDrawsTheSameStepUnderItsOwnView)
     expected.push_back({"glClear", {GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT}});
     for (int i = 0; i < 2; ++i) {
         const MonitorView& view = layout.views[i];
-        expected.push_back({"glViewport", {view.x, view.y, view.width, view.height}});
+        expected.push_back(
+            {"glViewport",
+             {double(view.x), double(view.y), double(view.width), double(view.height)}});
         expected.push_back({"glMatrixMode", {GL_PROJECTION}});
         expected.push_back({"glLoadIdentity", {}});
         expected.push_back({"gluPerspective", {80, view.aspect, 50, 3000}});
