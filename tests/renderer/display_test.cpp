@@ -30,10 +30,6 @@ TEST(Display, MonitorsLaidOutInTheWindow)
          {-1280, -200, 1920, 1080},
          {{0, 0, 1920, 1080}, {-1280, -200, 0, 824}},
          {{1280, 0, 1920, 1080}, {0, 256, 1280, 1024}}},
-        {"no area, or beyond the window",
-         {0, 0, 100, 100},
-         {{0, 0, 0, 50}, {50, 50, 200, 200}},
-         {{50, 0, 50, 50}}},
     };
     for (const LayoutRow& row : rows) {
         const MonitorLayout layout = LayOutMonitors(row.window, row.monitors);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the Windows-side tests under Wine on a private Xvfb, then the TwoMonitors row on two
-# monitors; arguments go to GoogleTest (e.g. --gtest_filter='Wine/*Preview*'). Screenshots land
-# in build/artifacts/.
+# monitors; arguments go to GoogleTest for the first (e.g. --gtest_filter='Wine/*Preview*').
+# Screenshots land in build/artifacts/.
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build="${ZIREL_WIN_BUILD:-$root/build/win}"
 artifacts="${ZIREL_ARTIFACTS_DIR:-$root/build/artifacts}"
@@ -52,15 +52,9 @@ serve() {
   done
 }
 
-# The TwoMonitors row runs on two monitors only: after the others, or alone when a filter names it.
-status=0
-if [[ "$*" != *TwoMonitors* ]]; then
-  GTEST_FILTER='-*TwoMonitors*' zirel_wine "$build/tests/wine/zirel_wine_tests.exe" "$@" | serve
-  status=${PIPESTATUS[0]}
-fi
-if [ $# -eq 0 ] || [[ "$*" == *TwoMonitors* ]]; then
-  zirel_two_monitors || exit 1
-  zirel_wine "$build/tests/wine/zirel_wine_tests.exe" --gtest_filter='*TwoMonitors*' | serve
-  [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
-fi
-exit "$status"
+# The TwoMonitors row runs on two monitors, after the others.
+GTEST_FILTER='-*TwoMonitors*' zirel_wine "$build/tests/wine/zirel_wine_tests.exe" "$@" | serve
+status=${PIPESTATUS[0]}
+zirel_two_monitors || exit 1
+zirel_wine "$build/tests/wine/zirel_wine_tests.exe" --gtest_filter='*TwoMonitors*' | serve
+[ "${PIPESTATUS[0]}" -eq 0 ] && exit "$status"

@@ -98,7 +98,7 @@ const Scenario kRows[] = {
              kRendererTitle, {CloseRendererBetweenTicks},
              "exit 0\ncursor -1\nmci: open \"%DIR%\\song.mp3\" type MPEGVideo Alias MP3Play\n"
              "mci: play MP3Play\nZirel.dll: %DIR%\\Zirel.dll show=1 flags=1\n"
-             "mci: status MP3Play mode\nmci: status MP3Play mode @1000\nmci: stop MP3Play @500\n"
+             "mci: status MP3Play mode\nmci: status MP3Play mode\nmci: stop MP3Play\n"
              "mci: close MP3Play\ncursor 0"),
 
     // A preview comes up in its parent's whole area while the missing-renderer message of a run is
@@ -117,14 +117,6 @@ const Scenario kRows[] = {
               Step(WM_SYSCOMMAND, SC_NEXTWINDOW), Step(kSleep, 500), kLook, Step(kMove, 208, 201)},
              "96000000 8 0,0,1024,768 foreground\nexit 0\n"
              "syscommand 61536"),
-    // Its command line changes nothing.
-    Scenario("RefusedPasswordKeepsItArmedTillSystemClose", "Zirel.dll /p 1234", "",
-             "VerifyScreenSavePwd=0", kRenderer | kPassword | kWin98, kRendererTitle,
-             {Step(WM_KEYDOWN, 'A'), Step(kSleep, 1000), kEnds,
-              +[](Run& run) { std::ofstream(run.File("standin.txt")) << "VerifyScreenSavePwd=1"; },
-              Step(WM_SYSCOMMAND, SC_CLOSE)},
-             "running\nexit 0\nVerifyScreenSavePwd running=1\nsyscommand 61536\n"
-             "VerifyScreenSavePwd running=1"),
     // On two monitors (run.sh plays this row on 1024x768 and 800x600 side by side): the window is
     // the virtual screen, both show the tops, the window on the second is hidden, a key ends it.
     Scenario("TwoMonitors", "Zirel.dll", "", "", kRenderer, kRendererTitle,

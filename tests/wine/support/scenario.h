@@ -60,8 +60,8 @@ struct Scenario {
     unsigned kit = 0;
     const char* window = "";  // the window steps go to (top-level or the host's child), by title
     std::vector<Step> steps;
-    // Seen: the looks, "exit N" or "running", the recorder's log in time order (" @ms": that long
-    // after the record before), then the lines of `file`.
+    // Seen: the looks, "exit N" or "running", the recorder's log in time order, then the lines of
+    // `file`.
     std::string seen;
     const char* file = "";
     void (*prepare)(Run&) = [](Run&) {};  // before the start
@@ -250,8 +250,7 @@ inline void Prepare(Run& run)
         Sound((row.kit & kSound) == kSound ? "on" : "off");
 }
 
-// What the row's processes left: their records in the order they were made, each with " @ms"
-// where the row expects one (shown as expected when it came within 50 ms), then `file`.
+// What the row's processes left: their records in the order they were made, then `file`.
 inline std::string Collect(Run& run)
 {
     TerminateJobObject(run.job, 99);
@@ -263,15 +262,8 @@ inline std::string Collect(Run& run)
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Zirel.dll");
     std::vector<std::string> records = Lines(Read(run.File("standin.log")));
     std::sort(records.begin(), records.end());  // by their times, all of 17 digits
-    const std::vector<std::string> expected = Lines(run.row.seen);
-    for (size_t i = 0; i < records.size(); ++i) {
-        const std::string mark = expected.size() > run.seen.size() ? expected[run.seen.size()] : "";
-        const size_t at = mark.rfind(" @");
-        const int ms = at == std::string::npos ? 0 : std::stoi(mark.substr(at + 2));
-        const long long took = i ? (std::stoll(records[i]) - std::stoll(records[i - 1])) / 1000 : 0;
-        const std::string gap = " @" + std::to_string(std::llabs(took - ms) < 50 ? ms : took);
-        run.seen.push_back(records[i].substr(records[i].find(' ') + 1) + (ms ? gap : ""));
-    }
+    for (const std::string& record : records)
+        run.seen.push_back(record.substr(record.find(' ') + 1));
     for (const std::string& line : Lines(Read(run.File(run.row.file))))
         run.seen.push_back(line);
     std::string seen;
