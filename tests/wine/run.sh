@@ -22,8 +22,8 @@ export ZIREL_ARTIFACTS=$(winepath -w "$artifacts")
 # What the sound server played in the next 2 s, kept in the artifacts' folder: "tone" (440 Hz at
 # 0.5 in its loudest part), "silence" or the figures; nothing when less came.
 heard() {
-  zirel_sound_listen 2 "$artifacts/heard.wav" | tee /dev/stderr |
-    awk '{ a = $3 + 0; f = $4; printf "%s", (a < 0.01 ? "silence" : a > 0.35 && a < 0.65 && f > 415 && f < 465 ? "tone" : a " " f) }'
+  zirel_sound_listen 2 "$artifacts/heard.wav" |
+    awk '{ print >"/dev/stderr"; a = $3 + 0; f = $4; printf "%s", (a < 0.01 ? "silence" : a > 0.35 && a < 0.65 && f > 415 && f < 465 ? "tone" : a " " f) }'
 }
 
 # The tests ask for work on this side by printed lines, and wait for its outcome:
