@@ -12,15 +12,10 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec "$zirel" "$@"
 fi
 
-for n in $(seq 150 249); do
-  [ -e "/tmp/.X$n-lock" ] && continue
-  Xvfb ":$n" -screen 0 1024x768x24 +extension GLX -nolisten tcp -noreset >/dev/null 2>&1 &
-  xvfb=$!
-  timeout 10 sh -c "until xdpyinfo -display :$n >/dev/null 2>&1; do sleep 0.1; done"
-  kill -0 "$xvfb" 2>/dev/null && break  # else another server won :n
-done
-trap 'kill "$xvfb"; wait "$xvfb"' EXIT
-export DISPLAY=":$n"
+source "$root/scripts/wine-harness.sh"  # its X server starter
+zirel_start_x Xvfb 150 -screen 0 1024x768x24 +extension GLX -noreset || exit 1
+trap 'kill "${ZIREL_X_PIDS[@]}"; wait "${ZIREL_X_PIDS[@]}"' EXIT
+export DISPLAY=$ZIREL_X_DISPLAY
 "$zirel" "$@" &
 zirel=$!
 # The tops take their colours as they finish their first climb: most within 20 s.
