@@ -33,7 +33,7 @@ if [ -x "$host_bench" ]; then
 fi
 
 # --- Wine: frame rates, start-up, ending, memory
-source "$root/scripts/wine-harness.sh"
+source "$root/scripts/harness.sh"
 zirel_harness_start "$root/build/wineprefix" || exit 1
 trap zirel_harness_stop EXIT
 bench_exe="$root/build/win/bench/zirel_frame_bench.exe"

@@ -12,7 +12,7 @@ dist="${ZIREL_DIST_DIR:-$root/dist}"
 prefix="${ZIREL_WINEPREFIX:-$root/build/preview-prefix}"
 out="$root/art/preview.jpg"
 shot="$root/build/preview-screenshot.png"
-source "$root/scripts/wine-harness.sh"
+source "$root/scripts/harness.sh"
 
 [ -f "$dist/Zirel.dll" ] || { echo "make-preview: no $dist/Zirel.dll (run make dist)" >&2; exit 1; }
 mkdir -p "$root/build"

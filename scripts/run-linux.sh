@@ -12,7 +12,7 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec "$zirel" "$@"
 fi
 
-source "$root/scripts/wine-harness.sh"  # its X server starter
+source "$root/scripts/harness.sh"  # for its X server starter
 zirel_start_x Xvfb 150 -screen 0 1024x768x24 +extension GLX -noreset || exit 1
 trap 'kill "${ZIREL_X_PIDS[@]}"; wait "${ZIREL_X_PIDS[@]}"' EXIT
 export DISPLAY=$ZIREL_X_DISPLAY

@@ -7,7 +7,7 @@
 # sound server takes the music: what it heard is saved to build/run-sound.wav and measured.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
-source "$root/scripts/wine-harness.sh"
+source "$root/scripts/harness.sh"
 dist="${ZIREL_DIST_DIR:-$root/dist}"
 program="$dist/Zirel.scr"
 prefix="${ZIREL_WINEPREFIX:-$root/build/wineprefix}"

@@ -15,7 +15,7 @@ export DISPLAY TZ=UTC FAKETIME='2023-11-15 00:03:54' FAKETIME_DONT_FAKE_MONOTONI
   GALLIUM_HUD_VISIBLE=false GALLIUM_HUD_DUMP_DIR=$out
 
 # xvfb ARGS...: a private server on a free display number, made $DISPLAY.
-source scripts/wine-harness.sh
+source scripts/harness.sh
 xvfb() {
   zirel_start_x Xvfb 400 -screen 0 1600x1200x24 -noreset "$@" && DISPLAY=$ZIREL_X_DISPLAY
 }

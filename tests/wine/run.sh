@@ -6,7 +6,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 build="${ZIREL_WIN_BUILD:-$root/build/win}"
 artifacts="${ZIREL_ARTIFACTS_DIR:-$root/build/artifacts}"
 mounts="$build/test-mounts"  # the folders the tests made read-only, unmounted at the end
-source "$root/scripts/wine-harness.sh"
+source "$root/scripts/harness.sh"
 export XDG_RUNTIME_DIR=$(mktemp -d)  # the sound server's, and Wine's way to it
 zirel_harness_start "${ZIREL_WINEPREFIX:-$root/build/wineprefix}" || exit 1
 trap 'xargs -r -d "\n" -n 1 umount <"$mounts" 2>/dev/null; rm -f "$mounts"; zirel_sound_off

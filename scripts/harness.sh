@@ -1,7 +1,8 @@
-# The private display and Wine prefix that `make run`, the Windows-side tests and the benchmarks
-# share: a private Xvfb with GLX on a free display number (or two monitors) and a private Wine
-# prefix. zirel_harness_stop ends exactly what the harness started: its X servers by their
-# process ids and the prefix's own wineserver. Sourced:
+# The private displays, Wine prefix and sound server that `make run`, `make run-linux`, the tests
+# and the benchmarks share: X servers on free display numbers (an Xvfb with GLX, or two monitors),
+# a private Wine prefix, and a sound server for machines without a desktop. zirel_harness_stop
+# ends exactly what the harness started: its X servers by their process ids and the prefix's own
+# wineserver. Sourced:
 #   zirel_harness_start build/wineprefix; trap zirel_harness_stop EXIT; zirel_wine program.exe args...
 ZIREL_X_PIDS=()
 
