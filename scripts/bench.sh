@@ -69,10 +69,7 @@ measure() {
   : >"$log.mark"
   sleep "$secs"
   c1=$(cpu_ticks "$pid"); t1=$(date +%s.%N)
-  kill "$pid" 2>/dev/null
-  for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  kill -9 "$pid" 2>/dev/null
-  wait "$pid" 2>/dev/null
+  zirel_stop_pid "$pid"
   timeout 20 wineserver -w
   awk -v a="$c0" -v b="$c1" -v s="$t0" -v e="$t1" -v hz="$hz" -v l="$label" \
     'BEGIN { if (a == "" || b == "") print "cpu_" l " n/a"; else printf "cpu_%s %.3f cpu-s/s\n", l, (b - a) / hz / (e - s) }' | tee -a "$raw"
@@ -97,8 +94,7 @@ measure_native() {
   c0=$(cpu_ticks "$pid"); t0=$(date +%s.%N)
   sleep "$secs"
   c1=$(cpu_ticks "$pid"); t1=$(date +%s.%N)
-  kill "$pid"
-  wait "$pid"
+  zirel_stop_pid "$pid"
   awk -v a="$c0" -v b="$c1" -v s="$t0" -v e="$t1" -v hz="$hz" \
     'BEGIN { if (a == "" || b == "") print "cpu_native n/a"; else printf "cpu_native %.3f cpu-s/s\n", (b - a) / hz / (e - s) }' | tee -a "$raw"
   tail -n +$((skip + 1)) "$dir/fps" 2>/dev/null | median | awk '{ printf "fps_native %.2f\n", $1 }' | tee -a "$raw"

@@ -6,19 +6,63 @@
 #   zirel_harness_start build/wineprefix; trap zirel_harness_stop EXIT; zirel_wine program.exe args...
 ZIREL_X_PIDS=()
 
+# The Debian package of each server the scripts start, for the line that says one is missing.
+declare -A ZIREL_PACKAGE_OF=([Xvfb]=xvfb [Xephyr]=xserver-xephyr [pulseaudio]=pulseaudio)
+
+# Says on stderr that program $1 is missing or failed ($2: what happened), naming its package.
+zirel_server_failed() {
+  echo "zirel harness: $1 $2 (Debian package ${ZIREL_PACKAGE_OF[$1]:-unknown})" >&2
+  return 1
+}
+
+# Waits up to $2 seconds (default 5) for process $1 to end; fails when it still runs.
+zirel_wait_gone() {
+  local tick
+  for tick in $(seq $((${2:-5} * 20))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.05; done
+  ! kill -0 "$1" 2>/dev/null
+}
+
+# Ends process $1: a TERM, up to $2 seconds (default 5) for it to go, then a KILL. Its status
+# where it is this shell's child.
+zirel_stop_pid() {
+  kill "$1" 2>/dev/null
+  zirel_wait_gone "$1" "${2:-5}" || kill -KILL "$1" 2>/dev/null
+  wait "$1" 2>/dev/null
+}
+
 # Starts X server $1 on the first free display from $2 with the options after; prints nothing,
-# sets ZIREL_X_DISPLAY. Where another server wins the number, the next one is tried.
+# sets ZIREL_X_DISPLAY. Only a display number that another server holds moves it to the next
+# one; a missing program or a server that dies otherwise fails at once, naming it.
 zirel_start_x() {
-  local server=$1 first=$2 n
+  local server=$1 first=$2 n pid log tick
   shift 2
+  command -v "$server" >/dev/null || { zirel_server_failed "$server" "not found"; return; }
+  log=$(mktemp)
   for n in $(seq "$first" $((first + 99))); do
     [ -e "/tmp/.X$n-lock" ] && continue
-    "$server" ":$n" "$@" -nolisten tcp >/dev/null 2>&1 &
-    ZIREL_X_PIDS+=($!)
-    timeout 10 sh -c "until xdpyinfo -display :$n >/dev/null 2>&1; do sleep 0.1; done"
-    kill -0 "$!" 2>/dev/null && ZIREL_X_DISPLAY=":$n" && return
+    "$server" ":$n" "$@" -nolisten tcp >"$log" 2>&1 &
+    pid=$!
+    for tick in $(seq 200); do  # 20 s for a slow machine; a dead server ends the wait
+      kill -0 "$pid" 2>/dev/null || break
+      xdpyinfo -display ":$n" >/dev/null 2>&1 && { ZIREL_X_PIDS+=("$pid"); ZIREL_X_DISPLAY=":$n"
+        rm -f "$log"; return 0; }
+      sleep 0.1
+    done
+    zirel_stop_pid "$pid" 1
+    grep -q "already active" "$log" && continue
+    zirel_server_failed "$server" "did not start on :$n: $(grep -m1 . "$log")"
+    rm -f "$log"
+    return 1
   done
-  return 1
+  rm -f "$log"
+  zirel_server_failed "$server" "found no free display number from :$first"
+}
+
+# Stops the X servers the harness started, nested ones first.
+zirel_stop_x() {
+  local pid
+  for pid in $(printf '%s\n' "${ZIREL_X_PIDS[@]}" | tac); do zirel_stop_pid "$pid"; done
+  ZIREL_X_PIDS=()
 }
 
 zirel_harness_start() {
@@ -48,13 +92,9 @@ zirel_prepare_prefix() {
 }
 
 zirel_harness_stop() {
-  local pid
   timeout 20 wineserver -k
   timeout 20 wineserver -w
-  for pid in $(printf '%s\n' "${ZIREL_X_PIDS[@]}" | tac); do  # nested servers first
-    kill "$pid" 2>/dev/null && wait "$pid"
-  done
-  ZIREL_X_PIDS=()
+  zirel_stop_x
 }
 
 # Sound where there is no desktop: a private sound server with one null sink, "zirel", its
@@ -63,18 +103,26 @@ zirel_harness_stop() {
 # a short latency, and ends with the server). zirel_sound_off stops it by its process id.
 zirel_sound_on() {
   pactl info >/dev/null 2>&1 && return
+  command -v pulseaudio >/dev/null || { zirel_server_failed pulseaudio "not found"; return; }
   rm -f "$XDG_RUNTIME_DIR/heard.raw"
   pulseaudio -n --daemonize=yes --exit-idle-time=-1 -L module-native-protocol-unix \
-    -L "module-null-sink sink_name=zirel" 2>/dev/null
+    -L "module-null-sink sink_name=zirel" 2>/dev/null ||
+    { zirel_server_failed pulseaudio "did not start"; return; }
   parec --latency-msec=20 --device=zirel.monitor --channels=1 --format=s16le --rate=44100 \
     >"$XDG_RUNTIME_DIR/heard.raw" 2>/dev/null &
+  local recorder=$! tick
   # NOTE: the sink starts with a latency of 2 s; the recording's first data come after it.
-  timeout 5 sh -c "until [ -s '$XDG_RUNTIME_DIR/heard.raw' ]; do sleep 0.1; done"
+  for tick in $(seq 50); do
+    [ -s "$XDG_RUNTIME_DIR/heard.raw" ] && return 0
+    kill -0 "$recorder" 2>/dev/null || break
+    sleep 0.1
+  done
+  zirel_server_failed pulseaudio "records nothing"
 }
 
 zirel_sound_off() {
   local pid
-  pid=$(cat "$XDG_RUNTIME_DIR/pulse/pid" 2>/dev/null) && kill "$pid" && timeout 5 tail --pid="$pid" -f /dev/null
+  pid=$(cat "$XDG_RUNTIME_DIR/pulse/pid" 2>/dev/null) && zirel_stop_pid "$pid"
 }
 
 # What the server plays in the next $1 seconds, saved as the WAV file $2 and printed as

@@ -11,9 +11,10 @@ run_packages=(cmake make g++ g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev bin
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good)  # what Wine plays MP3 and WAV files with
 # The setup program (NSIS) and the zip; the tests install with the setup program too.
 package_packages=("${run_packages[@]}" nsis zip)
-# The sound tests: a private sound server and its tools, and sox and lame for their music files.
+# The sound tests: a private sound server and its tools, and sox and lame for their music files;
+# Xephyr for the rows and benchmarks on two monitors.
 test_packages=("${package_packages[@]}" libgtest-dev libbenchmark-dev pulseaudio pulseaudio-utils
-  sox lame)
+  sox lame xserver-xephyr)
 # zirel, the native X11 display mode: its build (make run-linux, make install-linux), and what its
 # tests use besides (XScreenSaver's daemon, a fixed clock for the seed, an XML check).
 linux_packages=(cmake make g++ xvfb xauth x11-utils xdotool imagemagick libgl1-mesa-dri libgl1-mesa-dev

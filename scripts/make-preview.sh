@@ -26,9 +26,8 @@ window=$(zirel_wait_for_window Vant_VC) ||
 sleep "${ZIREL_PREVIEW_SECONDS:-20}"
 import -window root "$shot"
 xdotool key --window "$window" space
-for _ in $(seq 1 50); do kill -0 "$renderer" 2>/dev/null || break; sleep 0.1; done
-kill "$renderer" 2>/dev/null
-wait "$renderer" 2>/dev/null
+zirel_wait_gone "$renderer" 5
+zirel_stop_pid "$renderer"
 
 # The middle of the screen, where the tops fly, at four times the preview area's size, scaled
 # down: small coloured tops on black, as the saver looks from across the room. A little

@@ -14,7 +14,7 @@ fi
 
 source "$root/scripts/harness.sh"  # for its X server starter
 zirel_start_x Xvfb 150 -screen 0 1024x768x24 +extension GLX -noreset || exit 1
-trap 'kill "${ZIREL_X_PIDS[@]}"; wait "${ZIREL_X_PIDS[@]}"' EXIT
+trap zirel_stop_x EXIT
 export DISPLAY=$ZIREL_X_DISPLAY
 "$zirel" "$@" &
 zirel=$!
@@ -23,11 +23,9 @@ sleep "${ZIREL_RUN_SECONDS:-20}"
 import -window root "$screenshot" && echo "screenshot: $screenshot"
 window=$(xdotool search --name '^Zirel$' 2>/dev/null | head -n 1)
 [ -n "$window" ] && xdotool key --window "$window" q 2>/dev/null
-for _ in $(seq 1 50); do kill -0 "$zirel" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$zirel" 2>/dev/null; then
+if ! zirel_wait_gone "$zirel" 5; then
   echo "zirel did not end on q" >&2
-  kill "$zirel"
-  wait "$zirel"
+  zirel_stop_pid "$zirel"
   exit 1
 fi
 wait "$zirel"

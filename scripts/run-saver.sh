@@ -36,11 +36,9 @@ import -window root "$screenshot" && echo "screenshot: $screenshot"
 window=$(xdotool search --name '^Vant_VC$' 2>/dev/null | head -n 1)
 [ -n "$window" ] && xdotool key --window "$window" space
 # The launcher notices within half a second that the renderer has gone, then ends itself.
-for _ in $(seq 1 100); do kill -0 "$launcher" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$launcher" 2>/dev/null; then
+if ! zirel_wait_gone "$launcher" 10; then
   echo "the launcher did not end by itself" >&2
-  kill "$launcher" 2>/dev/null
-  wait "$launcher" 2>/dev/null
+  zirel_stop_pid "$launcher"
   exit 1
 fi
 wait "$launcher" 2>/dev/null

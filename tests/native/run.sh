@@ -8,7 +8,7 @@ zirel=$PWD/build/host/zirel
 out=$PWD/build/artifacts/native
 mkdir -p "$out"
 declare -a pids=() failures=()
-trap 'for p in "${pids[@]}" "${ZIREL_X_PIDS[@]}"; do kill "$p" 2>/dev/null; wait "$p" 2>/dev/null; done' EXIT
+trap 'for p in "${pids[@]}"; do zirel_stop_pid "$p"; done; zirel_stop_x' EXIT
 # The clock seeds the scene: stopped at this second, a top has its colour within 4 s.
 # Mesa writes the frame rates into $out/fps.
 export DISPLAY TZ=UTC FAKETIME='2023-11-15 00:03:54' FAKETIME_DONT_FAKE_MONOTONIC=1 GALLIUM_HUD=fps \
