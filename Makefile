@@ -7,7 +7,8 @@ JOBS ?= $(shell nproc)
 HOST_BUILD := build/host
 WIN_BUILD := build/win
 
-.PHONY: all run test bench sanitizers screenshots preview-art deps-run deps-test host win dist art clean
+.PHONY: all run test bench sanitizers screenshots preview-art deps-run deps-test deps-package \
+  deps-linux host win dist art clean package zirel run-linux install-linux
 
 all: host win
 
@@ -49,7 +50,6 @@ dist: $(WIN_BUILD)/CMakeCache.txt
 
 # The release files, named by the project's version: dist/Zirel-<version>-setup.exe and
 # dist/Zirel-<version>-win64.zip (the two programs and a read-me).
-.PHONY: package deps-package
 package: deps-package $(WIN_BUILD)/CMakeCache.txt
 	cmake --build $(WIN_BUILD) -j $(JOBS) --target zirel_package
 
@@ -61,9 +61,8 @@ test: deps-test
 	@tests/run_all.sh
 
 # Redraws the committed artwork from code.
-art:
-	g++ -std=c++20 -O2 -o build/draw_art art/tools/draw_art.cpp art/tools/image_files.cpp
-	build/draw_art art
+art: $(HOST_BUILD)/CMakeCache.txt
+	cmake --build $(HOST_BUILD) --target zirel_art
 
 # Redraws the preview picture (art/preview.jpg) from a screenshot of the renderer.
 preview-art: deps-run dist
@@ -91,7 +90,6 @@ bench: deps-test
 PREFIX ?= /usr
 DESTDIR ?=
 
-.PHONY: deps-linux zirel run-linux install-linux
 
 deps-linux:
 	@scripts/install-deps.sh linux
@@ -103,5 +101,4 @@ run-linux: zirel
 	@scripts/run-linux.sh
 
 install-linux: zirel
-	install -D -m 755 $(HOST_BUILD)/zirel $(DESTDIR)$(PREFIX)/libexec/xscreensaver/zirel
-	install -D -m 644 renderer/zirel.xml $(DESTDIR)$(PREFIX)/share/xscreensaver/config/zirel.xml
+	DESTDIR=$(DESTDIR) cmake --install $(HOST_BUILD) --prefix $(PREFIX)

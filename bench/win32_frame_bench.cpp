@@ -34,7 +34,7 @@
 
 #include "gl_drawing.h"
 #include "monitor_frame.h"
-#include "renderer_state.h"
+#include "win32_renderer.h"
 #include "scene.h"
 #include "scene_state.h"
 #include "top.h"

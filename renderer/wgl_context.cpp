@@ -7,7 +7,7 @@
 
 #include "frame_start.h"
 #include "pixel_format.h"
-#include "renderer_state.h"
+#include "win32_renderer.h"
 #include "scene.h"
 
 namespace {

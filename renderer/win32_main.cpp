@@ -1,6 +1,6 @@
 // Zirel.dll entry: single-instance check, the full-screen window and the message loop that
 // draws whenever no message waits. The command line is ignored: it always runs full screen.
-#include "renderer_state.h"
+#include "win32_renderer.h"
 #include "monitor_frame.h"
 #include "scene.h"
 #include "win32_frame_pacing.h"

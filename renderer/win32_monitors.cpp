@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "frame_start.h"
-#include "renderer_state.h"
+#include "win32_renderer.h"
 
 namespace {
 

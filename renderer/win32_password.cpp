@@ -1,6 +1,6 @@
 // The close-time password check. Only the Windows 95/98/Me family keeps the screen-saver
 // password in PASSWORD.CPL; everywhere else (and when it cannot be loaded) the close is allowed.
-#include "renderer_state.h"
+#include "win32_renderer.h"
 
 namespace {
 

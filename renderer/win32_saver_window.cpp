@@ -1,6 +1,6 @@
 // The saver window's procedure chain: SaverFrameProc -> SaverLifecycleProc -> SaverInputProc.
 // Each stage finishes a message or hands the same four arguments on.
-#include "renderer_state.h"
+#include "win32_renderer.h"
 #include "scene.h"
 
 namespace {

@@ -102,7 +102,7 @@ run xscreensaver-window drawing "$host" INT 10 61 'XSCREENSAVER_WINDOW=$host "$z
 kill "$xev"
 run root drawing root TERM 10 50 '"$zirel" -root -delay 20000'
 run xscreensaver-daemon daemon
-run settings-description expect "names zirel" "$(xmllint --xpath 'string(/screensaver/@name)' renderer/zirel.xml)" = zirel
+run settings-description expect "names zirel" "$(xmllint --xpath 'string(/screensaver/@name)' linux/zirel.xml)" = zirel
 # No display, or one without GLX: status 1 and the message.
 run no-display expect "1, the message" "$(env -u DISPLAY "$zirel" 2>&1) $?" = 'zirel: DISPLAY is not set 1'
 xvfb -extension GLX

@@ -1,13 +1,10 @@
-// zirel's command line and frames.
-#include "display_mode.h"
+// zirel's command line.
+#include "display_mode_options.h"
 
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-
-#include "frame_start.h"
-#include "scene.h"
 
 namespace {
 
@@ -75,27 +72,4 @@ DisplayModeOptions ReadDisplayModeOptions(std::span<char* const> args,
         options.target = DrawTarget::RootWindow;
     }
     return options;
-}
-
-void DisplayModeFrames::Start(uint32_t seed, int width, int height)
-{
-    SetSceneDefaults();
-    SeedRendererRandom(random_, seed);
-    viewFromAbove_ = StartFrames(random_, width, height);
-    width_ = width;
-    height_ = height;
-}
-
-void DisplayModeFrames::Follow(int width, int height)
-{
-    if (width == width_ && height == height_)
-        return;
-    FollowWindowSize(width, height, viewFromAbove_);
-    width_ = width;
-    height_ = height;
-}
-
-void DisplayModeFrames::Frame()
-{
-    RenderFrame();
 }

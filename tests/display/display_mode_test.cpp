@@ -1,6 +1,6 @@
 // zirel, the X11 display mode, draws as Zirel.dll does: for the same seed and window size, the
 // same OpenGL calls from its start-up, its frames and a change of the window's size.
-#include "display_mode.h"
+#include "display_mode_frames.h"
 #include "frame_start.h"
 #include "monitor_frame.h"
 #include "scene_testing.h"

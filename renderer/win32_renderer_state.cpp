@@ -1,4 +1,4 @@
 // The renderer's one set of thread state.
-#include "renderer_state.h"
+#include "win32_renderer.h"
 
 RendererState renderer;

@@ -12,7 +12,8 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "display_mode.h"
+#include "display_mode_frames.h"
+#include "display_mode_options.h"
 #include "frame_pacing.h"
 #include "glx_context.h"
 #include "scene.h"
