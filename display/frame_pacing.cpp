@@ -3,25 +3,54 @@
 
 #include <algorithm>
 
-FramePacer::FramePacer(int refreshHz, int64_t leastPeriodUs)
-    : periodUs_(std::max<int64_t>(1000000 / (refreshHz > 1 ? refreshHz : kDefaultRefreshHz),
-                                  leastPeriodUs))
+FramePacer::FramePacer(RefreshRate rate, int64_t leastPeriodUs) : leastPeriodUs_(leastPeriodUs)
 {
+    SetRate(rate);
+}
+
+void FramePacer::SetRate(RefreshRate rate)
+{
+    // One period is denominator / numerator seconds.
+    periodNumerator_ = rate.denominator * 1000000;
+    periodDenominator_ = rate.numerator;
+    if (leastPeriodUs_ > periodNumerator_ / periodDenominator_) {
+        periodNumerator_ = leastPeriodUs_;
+        periodDenominator_ = 1;
+    }
+    started_ = false;
+}
+
+int64_t FramePacer::DueUs(int64_t n) const
+{
+    // In 128 bits: a rational rate's numerator and denominator may both be large.
+    return gridStartUs_ +
+           static_cast<int64_t>(static_cast<__int128>(n) * periodNumerator_ / periodDenominator_);
 }
 
 void FramePacer::FrameStarted(int64_t nowUs)
 {
-    // Frames keep to a grid of whole periods: a wait that ended a little late (timers wake up
-    // after their time, never before) does not push every later frame back. A frame later than a
-    // whole period starts a new grid.
-    const int64_t due = lastStartUs_ + periodUs_;
-    lastStartUs_ = started_ && nowUs >= due && nowUs < due + periodUs_ ? due : nowUs;
+    // Frames keep to the grid: a wait that ended a little late (timers wake up after their time,
+    // never before) does not push every later frame back. A frame later than a whole period, or
+    // one whose swap the driver held (the display's own pace), starts a new grid.
+    if (started_ && !swapHeld_ && nowUs >= DueUs(framesOnGrid_ + 1) &&
+        nowUs < DueUs(framesOnGrid_ + 2)) {
+        ++framesOnGrid_;
+        return;
+    }
+    gridStartUs_ = nowUs;
+    framesOnGrid_ = 0;
     started_ = true;
+}
+
+void FramePacer::SwapEnded(int64_t swapStartUs, int64_t nowUs)
+{
+    swapHeld_ = (nowUs - swapStartUs) * 4 * periodDenominator_ >= periodNumerator_;
 }
 
 int64_t FramePacer::WaitBeforeNextUs(int64_t nowUs) const
 {
-    if (!started_)
+    if (!started_ || swapHeld_)
         return 0;
-    return std::clamp<int64_t>(lastStartUs_ + periodUs_ - nowUs, 0, periodUs_);
+    const int64_t due = DueUs(framesOnGrid_ + 1);
+    return std::clamp<int64_t>(due - nowUs, 0, due - DueUs(framesOnGrid_));
 }

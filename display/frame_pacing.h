@@ -1,31 +1,44 @@
-// Never more frames than the display shows: after a frame that came sooner than one refresh
-// period, the loop waits out the rest. Where the driver already holds each swap to the
-// display's refresh, frames take a whole period and no wait is added.
+// Never more frames than the display shows, and never fewer: after a frame that came sooner
+// than one refresh period, the loop waits out the rest. The period is the display's exact one
+// (59.94 Hz is 1001/60000 s, not a whole number of microseconds), and frames keep to a grid of
+// whole periods, so over minutes they neither drift ahead of the display (a frame that is never
+// shown) nor behind it (a frame shown twice). Where the driver already holds each swap to the
+// display's refresh, the swap sets the pace and no wait is added.
 #pragma once
 
 #include <cstdint>
 
-// What a display that reports no rate (0 or 1 Hz, "the hardware's default") is taken to run at.
-inline constexpr int kDefaultRefreshHz = 60;
+#include "refresh_rate.h"
 
 class FramePacer {
 public:
-    // `refreshHz` as the display reports it; frames are also at least `leastPeriodUs` apart
-    // (a slower pace asked for by the user), never closer than one refresh.
-    explicit FramePacer(int refreshHz, int64_t leastPeriodUs = 0);
+    // Frames are also at least `leastPeriodUs` apart (a slower pace asked for by the user).
+    explicit FramePacer(RefreshRate rate = {}, int64_t leastPeriodUs = 0);
 
-    // Microseconds between two frames.
-    int64_t PeriodUs() const { return periodUs_; }
+    // The display changed: the new rate, the grid starting again with the next frame.
+    void SetRate(RefreshRate rate);
 
     // Called as a frame starts (after any wait), with a steady clock in microseconds.
     void FrameStarted(int64_t nowUs);
+
+    // The frame's buffer swap ran from `swapStartUs` to `nowUs`. One that took a quarter of a
+    // period or more was held to the display by the driver: the next frame starts without a wait.
+    void SwapEnded(int64_t swapStartUs, int64_t nowUs);
 
     // How long to wait, at `nowUs`, before the next frame may start: 0 when it is due, never
     // more than one period (a clock that stepped back cannot stall the saver).
     int64_t WaitBeforeNextUs(int64_t nowUs) const;
 
 private:
-    int64_t periodUs_;
-    int64_t lastStartUs_ = 0;
+    // When frame `n` of the grid is due: periodNumerator_ / periodDenominator_ microseconds
+    // apart, rounded down, so the grid never drifts.
+    int64_t DueUs(int64_t n) const;
+
+    int64_t leastPeriodUs_;
+    int64_t periodNumerator_ = 0;
+    int64_t periodDenominator_ = 1;
+    int64_t gridStartUs_ = 0;
+    int64_t framesOnGrid_ = 0;  // frames started since the grid started, the first not counted
     bool started_ = false;
+    bool swapHeld_ = false;     // the last swap waited for the display
 };

@@ -22,6 +22,15 @@ inline void ArmClose(InputState& input)
     input.closeRequested = 1;
 }
 
+// The display changed (a monitor added or removed, another resolution, a remote session): the
+// system may have moved the cursor and will send a move message of its own. The reference is
+// taken again at `now`, and the next move message counts as the first of the run.
+inline void RetakeCursorReference(InputState& input, CursorPoint now)
+{
+    input.savedCursorPos = now;
+    input.firstMouseMoveSeen = 0;
+}
+
 // A mouse-move message with the cursor now at `now`. Returns true when the caller must post
 // WM_CLOSE (moved more than the threshold from the reference); otherwise the reference follows
 // the cursor, so slow creeping never ends the saver.

@@ -3,6 +3,14 @@
 
 #include <algorithm>
 
+ScreenRect SaverWindowRect(int32_t left, int32_t top, int32_t width, int32_t height,
+                           int32_t primaryWidth, int32_t primaryHeight)
+{
+    if (width <= 0 || height <= 0)
+        return ScreenRect{0, 0, primaryWidth, primaryHeight};
+    return ScreenRect{left, top, left + width, top + height};
+}
+
 MonitorLayout LayOutMonitors(const ScreenRect& window, std::span<const ScreenRect> monitors)
 {
     MonitorLayout layout;

@@ -15,6 +15,12 @@ struct ScreenRect {
     int32_t bottom;
 };
 
+// The saver window's rectangle: the virtual screen, as its origin and size (which lies left of
+// or above the primary monitor, at negative coordinates, where a monitor does); the primary
+// screen, at the origin, where the virtual screen has no area.
+ScreenRect SaverWindowRect(int32_t left, int32_t top, int32_t width, int32_t height,
+                           int32_t primaryWidth, int32_t primaryHeight);
+
 struct MonitorView {
     int32_t x;       // viewport origin, from the window's left edge
     int32_t y;       // viewport origin, from the window's bottom edge

@@ -10,6 +10,22 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 char Upper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
 
+// NOTE: Windows starts a saver with its SCRNSAVE.EXE value unquoted, which is the long path,
+// blanks and all, where the volume keeps no short names; Windows found the program by trying
+// each blank in turn. The name therefore ends after the last ".scr" (in any case) that a blank or
+// the end of the line follows, before the first switch (a file name holds no '/'); 0 when none.
+size_t EndOfUnquotedSaverName(std::string_view line, size_t from)
+{
+    size_t end = 0;
+    for (size_t i = from; i + 4 <= line.size() && !(IsBlank(line[i]) && line[i + 1] == '/'); ++i) {
+        const bool scr = line[i] == '.' && Upper(line[i + 1]) == 'S' && Upper(line[i + 2]) == 'C' &&
+                         Upper(line[i + 3]) == 'R';
+        if (scr && (i + 4 == line.size() || IsBlank(line[i + 4])))
+            end = i + 4;
+    }
+    return end;
+}
+
 }  // namespace
 
 std::string_view ArgumentText(std::string_view line)
@@ -20,6 +36,8 @@ std::string_view ArgumentText(std::string_view line)
     if (i < line.size() && line[i] == '"') {
         const size_t close = line.find('"', i + 1);
         i = close == std::string_view::npos ? line.size() : close + 1;
+    } else if (const size_t end = EndOfUnquotedSaverName(line, i); end != 0) {
+        i = end;
     }
     while (i < line.size() && !IsBlank(line[i]))
         ++i;

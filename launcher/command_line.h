@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <string_view>
 
-// The argument text after the program's own name (quoted or not) and the blanks that follow it.
+// The argument text after the program's own name and the blanks that follow it. The name is
+// quoted, or unquoted up to its ".scr" (a long path with blanks, as Windows starts a saver), or
+// else up to the first blank.
 std::string_view ArgumentText(std::string_view fullCommandLine);
 
 // The second character of the argument text, upper-cased ('S' for /s, /S and -s); '\0' when the

@@ -178,7 +178,7 @@ int main(int argc, char** argv)
 
     DisplayModeFrames frames;
     frames.Start(static_cast<uint32_t>(std::time(nullptr)), attributes.width, attributes.height);
-    FramePacer pacer(RefreshHz(display, RootWindow(display, glxScreen)), options.delayUs);
+    FramePacer pacer(RateFromWholeHz(RefreshHz(display, RootWindow(display, glxScreen))), options.delayUs);
     pollfd connection{ConnectionNumber(display), POLLIN, 0};
     while (!endRequested && TakeEvents(display, window, closeAtom, frames)) {
         const int64_t waitUs = pacer.WaitBeforeNextUs(NowUs());

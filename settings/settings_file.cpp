@@ -105,8 +105,12 @@ std::string PerUserSettingsPath(const std::string& appData)
 void LoadSettings(Settings& values, ProfileStore& store, const std::string& programFolder,
                   const std::string& perUserFile)
 {
-    const bool perUser = !perUserFile.empty() && store.FileExists(perUserFile);
-    const std::string file = perUser ? perUserFile : SettingsFilePath(programFolder);
+    // NOTE: a per-user copy that could be neither removed nor rewritten when a later save went
+    // beside the programs is older than that file, and must not shadow it.
+    const std::string beside = SettingsFilePath(programFolder);
+    const bool perUser = !perUserFile.empty() && store.FileExists(perUserFile) &&
+                         store.WriteTime(perUserFile) > store.WriteTime(beside);
+    const std::string file = perUser ? perUserFile : beside;
     const auto loadNumber = [&](const char* key, int16_t& target) {
         const std::string text = store.Read(kSettingsSection, key, file);
         if (text.empty()) {
@@ -142,11 +146,17 @@ bool WriteAll(const Settings& values, ProfileStore& store, const std::string& fi
 SaveResult SaveSettings(const Settings& values, ProfileStore& store,
                         const std::string& programFolder, const std::string& perUserFile)
 {
-    if (WriteAll(values, store, SettingsFilePath(programFolder))) {
+    const std::string beside = SettingsFilePath(programFolder);
+    if (WriteAll(values, store, beside)) {
+        if (perUserFile.empty() || !store.FileExists(perUserFile) || store.RemoveFile(perUserFile))
+            return SaveResult::Beside;
         // A copy that cannot be removed gets the same choice, so it shadows nothing old.
-        if (!perUserFile.empty() && store.FileExists(perUserFile) && !store.RemoveFile(perUserFile))
-            WriteAll(values, store, perUserFile);
-        return SaveResult::Beside;
+        if (WriteAll(values, store, perUserFile))
+            return SaveResult::Beside;
+        // Neither: the file beside written once more, so that it is surely the newer one even
+        // where the copy took part of the choice.
+        WriteAll(values, store, beside);
+        return SaveResult::BesideOnly;
     }
     if (perUserFile.empty())
         return SaveResult::Failed;

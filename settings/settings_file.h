@@ -1,5 +1,5 @@
-// Zirel.ini: the section and key names, the number text of its values, FolderOf and the load of
-// the in-memory settings. Portable; the profile functions themselves come in through ProfileStore.
+// Zirel.ini: the section and key names, the number text of its values, FolderOf, and the load and
+// save of the in-memory settings. Portable; the profile functions come in through ProfileStore.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +10,8 @@
 #include "settings.h"
 
 // Keys are Shift-JIS bytes whatever the system's code page, so a file written on a Japanese
-// system reads back identically everywhere.
+// system reads back identically everywhere. The one exception to the store's UTF-8: they reach
+// the file as these bytes (as the ANSI profile functions would take them).
 inline constexpr char kSettingsSection[] = "Section";
 inline constexpr char kKeyBgmKind[] = "BGM\x8B\xE6\x95\xAA";    // BGM区分
 inline constexpr char kKeyBgmRepeat[] = "BGM\xD8\xCB\xDF\xB0\xC4";  // BGMﾘﾋﾟｰﾄ
@@ -39,7 +40,10 @@ std::string SettingsFilePath(const std::string& programFolder);
 // cannot be written (System32, Program Files). "" when the user has no application-data folder.
 std::string PerUserSettingsPath(const std::string& appData);
 
-// The profile functions and the file operations the settings need (ANSI texts).
+// The profile functions and the file operations the settings need. Every text is UTF-8: paths
+// reach the file system whole, whatever the system's code page; the store keeps section, key and
+// value texts in Zirel.ini in the system's ANSI code page, as files written by earlier versions
+// hold them.
 class ProfileStore {
 public:
     virtual ~ProfileStore() = default;
@@ -51,25 +55,30 @@ public:
                        const std::string& value, const std::string& file) = 0;
     // True when `path` names a file that can be opened for reading.
     virtual bool FileExists(const std::string& path) = 0;
+    // When the file was last written, in any steady unit; 0 when it is missing.
+    virtual int64_t WriteTime(const std::string& path) = 0;
     // Removes the file; false when it is still there.
     virtual bool RemoveFile(const std::string& path) = 0;
     // Makes the folder that holds `file`, if it is not there yet.
     virtual void MakeFolderFor(const std::string& file) = 0;
 };
 
-// Fills `values` from the per-user file while it exists, else from <programFolder>\Zirel.ini.
-// A number that cannot be read leaves its value as it was; a music file that can no longer be
-// opened is dropped, and a file run with it.
+// Fills `values` from the per-user file where it was written after <programFolder>\Zirel.ini
+// (or that one is missing), else from the file beside the programs. A number that cannot be read
+// leaves its value as it was; a music file that can no longer be opened is dropped, and a file
+// run with it.
 void LoadSettings(Settings& values, ProfileStore& store, const std::string& programFolder,
                   const std::string& perUserFile);
 
 enum class SaveResult {
-    Beside,   // written beside the programs (any per-user copy removed)
-    PerUser,  // the folder beside the programs refused a write: written to the per-user file
-    Failed,   // neither could be written
+    Beside,     // written beside the programs (a per-user copy removed, or rewritten alike)
+    BesideOnly, // written beside the programs; an older per-user copy could be neither removed
+                // nor rewritten, and is not read, as the file beside is newer
+    PerUser,    // the folder beside the programs refused a write: written to the per-user file
+    Failed,     // neither could be written: nothing the user chose is in effect
 };
 
-// Saves the three values with their file texts. A save beside the programs removes the per-user
-// file, so that it never shadows the newer choice.
+// Saves the three values with their file texts, beside the programs where it can, else in the
+// per-user file; the result says which.
 SaveResult SaveSettings(const Settings& values, ProfileStore& store,
                         const std::string& programFolder, const std::string& perUserFile);

@@ -4,6 +4,7 @@
 #include "input_rules.h"
 #include "pixel_format.h"
 #include "view.h"
+#include "visibility.h"
 
 TEST(RendererChoices, InputPixelFormatAndView)
 {
@@ -20,6 +21,12 @@ TEST(RendererChoices, InputPixelFormatAndView)
     InputState key;
     ArmClose(key);  // a key, a button or losing the focus
     EXPECT_EQ(key.closeRequested, 1);
+    // A display change that moved the cursor: measured from there, and its move message is the
+    // first again.
+    InputState moved{.firstMouseMoveSeen = 1, .savedCursorPos = {100, 100}};
+    RetakeCursorReference(moved, {1500, 300});
+    EXPECT_EQ(std::pair(MouseMoveEndsSaver(moved, {1503, 301}), moved.closeRequested),
+              std::pair(false, 0));
 
     // Only RGBA (type 0, not 1) formats for a window (4), double-buffered (1), with OpenGL:
     // hardware ones get 2000, generic (0x40) accelerated (0x1000) ones 1000; colour bits above 16
@@ -40,4 +47,27 @@ TEST(RendererChoices, InputPixelFormatAndView)
     EXPECT_EQ(BestPixelFormatIndex(firstBest), 1);  // hardware first; a tie keeps the lower index
     // From above for draws 0..65 of 0..32767.
     EXPECT_EQ(std::pair(IsViewFromAbove(65), IsViewFromAbove(66)), std::pair(true, false));
+}
+
+// Frames are drawn while anybody can see them: the display on (dimmed too), the session's own
+// display once it is reported, the session connected, the window mapped and not wholly covered.
+TEST(RendererChoices, FramesOnlyWhileSeen)
+{
+    Visibility seen;
+    const auto after = [&](auto report, auto value) {
+        (seen.*report)(value);
+        return seen.Seen();
+    };
+    EXPECT_TRUE(after(&Visibility::ConsoleDisplay, 2u));
+    EXPECT_FALSE(after(&Visibility::ConsoleDisplay, 0u));
+    EXPECT_TRUE(after(&Visibility::SessionDisplay, 1u));
+    EXPECT_TRUE(after(&Visibility::ConsoleDisplay, 0u));
+    EXPECT_FALSE(after(&Visibility::SessionDisplay, 0u));
+    EXPECT_TRUE(after(&Visibility::SessionDisplay, 1u));
+    EXPECT_FALSE(after(&Visibility::SessionConnected, false));
+    EXPECT_TRUE(after(&Visibility::SessionConnected, true));
+    EXPECT_FALSE(after(&Visibility::Mapped, false));
+    EXPECT_TRUE(after(&Visibility::Mapped, true));
+    EXPECT_FALSE(after(&Visibility::FullyObscured, true));
+    EXPECT_TRUE(after(&Visibility::FullyObscured, false));
 }

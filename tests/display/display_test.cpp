@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "frame_pacing.h"
+#include "refresh_rate.h"
 #include "monitor_frame.h"
 #include "scene_testing.h"
 
@@ -10,7 +11,7 @@ namespace {
 
 struct LayoutRow {
     const char* name;
-    ScreenRect window;
+    std::array<int32_t, 4> virtualScreen;  // its origin and size
     std::vector<ScreenRect> monitors;
     std::vector<std::array<int, 4>> viewports;  // x, y from the bottom, width, height
 };
@@ -22,17 +23,20 @@ TEST(Display, MonitorsLaidOutInTheWindow)
          {0, 0, 1824, 768},
          {{0, 0, 1024, 768}, {1024, 0, 1824, 600}},
          {{0, 0, 1024, 768}, {1024, 168, 800, 600}}},
-        {"stacked",
-         {0, 0, 800, 1200},
-         {{0, 0, 800, 600}, {0, 600, 800, 1200}},
-         {{0, 600, 800, 600}, {0, 0, 800, 600}}},
+        {"stacked, the second above",
+         {0, -600, 800, 1200},
+         {{0, 0, 800, 600}, {0, -600, 800, 0}},
+         {{0, 0, 800, 600}, {0, 600, 800, 600}}},
         {"primary right of one at negative x",
-         {-1280, -200, 1920, 1080},
+         {-1280, -200, 3200, 1280},
          {{0, 0, 1920, 1080}, {-1280, -200, 0, 824}},
          {{1280, 0, 1920, 1080}, {0, 256, 1280, 1024}}},
+        {"no virtual screen: the primary", {0, 0, 0, 0}, {{0, 0, 1024, 768}}, {{0, 0, 1024, 768}}},
     };
     for (const LayoutRow& row : rows) {
-        const MonitorLayout layout = LayOutMonitors(row.window, row.monitors);
+        const auto [left, top, width, height] = row.virtualScreen;
+        const ScreenRect window = SaverWindowRect(left, top, width, height, 1024, 768);
+        const MonitorLayout layout = LayOutMonitors(window, row.monitors);
         ASSERT_EQ(layout.count, int(row.viewports.size())) << row.name;
         for (int i = 0; i < layout.count; ++i) {
             const MonitorView& view = layout.views[i];
@@ -43,6 +47,31 @@ TEST(Display, MonitorsLaidOutInTheWindow)
     }
 }
 
+TEST(Display, RefreshRates)
+{
+    // {whole hertz as Windows gives them, a fraction as numerator and denominator, the rate}
+    const std::tuple<int, int64_t, int64_t, RefreshRate> rows[] = {
+        {59, 0, 0, {60000, 1001}},   {23, 0, 0, {24000, 1001}},    {29, 0, 0, {30000, 1001}},
+        {119, 0, 0, {120000, 1001}}, {143, 0, 0, {144000, 1001}},  {60, 0, 0, {60, 1}},
+        {1, 0, 0, {60, 1}},          {0, 0, 0, {60, 1}},           {75, 0, 1, {75, 1}},
+        {59, 59940, 1000, {2997, 50}}, {60, 120, 0, {60, 1}},      {144, 1, 2, {144, 1}}};
+    for (const auto& [hz, numerator, denominator, rate] : rows)
+        EXPECT_EQ(RateFromFraction(numerator, denominator, hz), rate) << hz << " " << numerator;
+    // An X mode: its pixel clock over its pixels; interlaced, two fields a frame.
+    EXPECT_EQ(RateOfMode(148500000, 2200, 1125, false, false), (RefreshRate{60, 1}));
+    EXPECT_EQ(RateOfMode(74250000, 2200, 1125, true, false), (RefreshRate{60, 1}));
+    EXPECT_EQ(RateOfMode(148500000, 2200, 1125, false, true), (RefreshRate{30, 1}));
+    EXPECT_EQ(RateOfMode(25175000, 800, 525, false, false), (RefreshRate{5035, 84}));
+    EXPECT_EQ(RateOfMode(0, 0, 0, false, false), (RefreshRate{60, 1}));
+    const RefreshRate rates[] = {{60, 1}, {144000, 1001}, {144, 1}, {75, 1}};
+    EXPECT_EQ(FastestRate(rates), (RefreshRate{144, 1}));
+    // The monitor under a window is the one it covers most.
+    const ScreenRect monitors[] = {{-1280, 0, 0, 1024}, {0, 0, 1920, 1080}};
+    EXPECT_EQ(MostOverlapping({-700, 100, 100, 500}, monitors), 0);
+    EXPECT_EQ(MostOverlapping({-100, 100, 700, 500}, monitors), 1);
+    EXPECT_EQ(MostOverlapping({2000, 0, 2100, 50}, monitors), -1);
+}
+
 TEST(Display, FramesAtMostOnePerRefresh)
 {
     // {reported rate, µs since the frame started, wait}: 0 and 1 Hz mean 60.
@@ -50,16 +79,48 @@ TEST(Display, FramesAtMostOnePerRefresh)
                                                       {1, 16666, 0},     {75, 20000, 0},
                                                       {144, 2000, 4944}, {60, -99999, 16666}};
     for (const auto& [hz, elapsed, wait] : rows) {
-        FramePacer pacer(hz);
+        FramePacer pacer(RateFromWholeHz(hz));
         EXPECT_EQ(pacer.WaitBeforeNextUs(5000), 0);  // the first frame never waits
         pacer.FrameStarted(5000);
         EXPECT_EQ(pacer.WaitBeforeNextUs(5000 + elapsed), wait) << hz << " Hz after " << elapsed;
     }
     // A frame that starts late keeps the grid; one later than a whole period starts a new one.
-    FramePacer pacer(60);
-    for (const auto& [start, wait] : {std::pair{0, 16666}, {16966, 16366}, {50000, 16666}}) {
+    FramePacer pacer;
+    for (const auto& [start, wait] : {std::pair{0, 16666}, {16966, 16367}, {50000, 16666}}) {
         pacer.FrameStarted(start);
         EXPECT_EQ(pacer.WaitBeforeNextUs(start), wait) << "started at " << start;
+    }
+}
+
+// Ten minutes of a display at `display` Hz fed by a loop paced at `reported`: a timer wakes up
+// to 1 ms late, a frame draws for 3 ms, its swap returns at once or (held by the driver) at the
+// next refresh. Each refresh must bring one new frame: none shows the last twice, two lose one.
+TEST(Display, EveryRefreshShowsOneNewFrame)
+{
+    const std::tuple<RefreshRate, RefreshRate, bool> rows[] = {
+        {{60000, 1001}, RateFromWholeHz(59), false},
+        {{60, 1}, RateFromWholeHz(60), false},
+        {{144, 1}, RateFromWholeHz(144), false},
+        {{60000, 1001}, {58, 1}, true}};  // held swaps set the pace, whatever the rate says
+    for (const auto& [display, reported, held] : rows) {
+        const double period = 1e6 * double(display.denominator) / double(display.numerator);
+        std::vector<int> shown(size_t(600e6 / period) + 3);
+        size_t last = 0;
+        FramePacer pacer(reported);
+        for (int64_t t = 2000, late = 0; t < 600'000'000;) {
+            if (const int64_t wait = pacer.WaitBeforeNextUs(t)) {
+                t += wait + (late = (late + 379) % 1000);
+                continue;
+            }
+            pacer.FrameStarted(t);
+            const int64_t swap = t + 3000;
+            last = size_t(std::ceil((held ? swap : swap + 100) / period));
+            t = held ? int64_t(std::ceil(double(last) * period)) : swap + 100;
+            pacer.SwapEnded(swap, t);
+            ++shown[last];
+        }
+        const auto wrong = std::find_if(&shown[1], &shown[last], [](int n) { return n != 1; });
+        EXPECT_EQ(wrong - &shown[0], last) << display.numerator << " Hz/" << display.denominator;
     }
 }
 

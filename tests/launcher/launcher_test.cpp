@@ -14,7 +14,11 @@ TEST(Launcher, CommandLine)
         {"\"C:\\Program Files\\Zirel.scr\" /p 1234", "/p 1234", 'P'},
         {" \"C:\\Program Files\\Zirel.scr\"", "", 0},
         {"Zirel.scr \t -c:5678", "-c:5678", 'C'},
-        {"\"unclosed /s", "", 0}};
+        {"\"unclosed /s", "", 0},
+        // As Windows starts a saver: unquoted, the long path with its blanks, or the short one.
+        {"C:\\users\\Taro Yamada\\Zirel.scr /s", "/s", 'S'},
+        {"C:\\a.scr b\\ZIREL.SCR /p 2.scr", "/p 2.scr", 'P'},
+        {"C:\\users\\TAROYA~1\\Zirel.scr", "", 0}};
     for (const auto& [line, arguments, switchCharacter] : lines) {
         EXPECT_EQ(ArgumentText(line), arguments);
         EXPECT_EQ(SwitchCharacter(arguments), switchCharacter) << arguments;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 #include "settings_file.h"
 
@@ -9,18 +10,30 @@ namespace {
 
 using Text = const std::string&;
 
-// Answers from its values, each named by file, section and key; only "C:\a.wav" opens as a file.
-// (Where saves go, and the loads from there, are seen under Wine with real folders.)
+// Answers from its values, each named by file, section and key; "C:\a.wav" opens as a file, and
+// so do the files it has times for. A file it may write gets each write a tick after the last.
 struct ScriptedIni : ProfileStore {
     std::string Read(Text section, Text key, Text ini) override
     {
         return values[ini + section + key];
     }
-    bool Write(Text, Text, Text, Text) override { return false; }
-    bool FileExists(Text path) override { return path == "C:\\a.wav"; }
-    bool RemoveFile(Text) override { return false; }
+    bool Write(Text section, Text key, Text value, Text ini) override
+    {
+        if (!writable.contains(ini))
+            return false;
+        values[ini + section + key] = value;
+        times[ini] = ++clock;
+        return true;
+    }
+    bool FileExists(Text path) override { return path == "C:\\a.wav" || times.contains(path); }
+    int64_t WriteTime(Text path) override { return times.contains(path) ? times[path] : 0; }
+    bool RemoveFile(Text path) override { return removable.contains(path) && times.erase(path); }
     void MakeFolderFor(Text) override {}
     std::map<std::string, std::string> values;
+    std::map<std::string, int64_t> times;
+    std::set<std::string> writable;
+    std::set<std::string> removable;
+    int64_t clock = 2;
 };
 
 TEST(SettingsFile, NumbersAndLoad)
@@ -50,6 +63,32 @@ TEST(SettingsFile, NumbersAndLoad)
         LoadSettings(values, ini, "C:\\Saver", "");
         EXPECT_EQ(std::tie(values.bgmKind, values.bgmRepeat, values.bgmFile, values.bgmFolder),
                   std::tie(loaded.bgmKind, loaded.bgmRepeat, loaded.bgmFile, loaded.bgmFolder));
+    }
+}
+
+TEST(SettingsFile, SavedWhereItIsReadAgain)
+{
+    const std::string beside = "C:\\Saver\\Zirel.ini";
+    const std::string own = "C:\\Users\\me\\Zirel.ini";
+    // {the files that can be written, and removed; the result; the track read again} with the
+    // user's copy, newer than the file beside, holding track 3: a copy that can be neither removed
+    // nor rewritten is older than the file saved beside, and not read.
+    const std::tuple<std::set<std::string>, std::set<std::string>, SaveResult, int> rows[] = {
+        {{beside}, {own}, SaveResult::Beside, 7},
+        {{beside, own}, {}, SaveResult::Beside, 7},
+        {{beside}, {}, SaveResult::BesideOnly, 7},
+        {{own}, {}, SaveResult::PerUser, 7},
+        {{}, {}, SaveResult::Failed, 3}};
+    for (const auto& [writable, removable, result, track] : rows) {
+        ScriptedIni ini;
+        ini.writable = writable;
+        ini.removable = removable;
+        ini.times = {{beside, 1}, {own, 2}};
+        ini.values[own + kSettingsSection + kKeyBgmRepeat] = "3";
+        EXPECT_EQ(SaveSettings(Settings{0, 7, "", ""}, ini, "C:\\Saver", own), result);
+        Settings loaded;
+        LoadSettings(loaded, ini, "C:\\Saver", own);
+        EXPECT_EQ(loaded.bgmRepeat, track) << int(result);
     }
 }
 
