@@ -63,14 +63,15 @@ TEST(Display, FramesAtMostOnePerRefresh)
     }
 }
 
-// With one monitor a frame is RenderFrame's, call for call; with several, one step of the scene
-// is drawn into each monitor's viewport under a projection of that monitor's own aspect.
+// With one monitor a frame is RenderFrame's, call for call, then shown; with several, one step of
+// the scene is drawn into each monitor's viewport under a projection of that monitor's own aspect.
 TEST_F(SceneTest, EachMonitorDrawsTheSameStepUnderItsOwnView)
 {
     SetupScene(random);
     glrec::calls.clear();
     RenderFrame();
     expected = glrec::calls;
+    expected.push_back({"PresentFrame", {}});
     const std::vector<Call> tops(expected.begin() + 1, expected.end() - 1);
     MonitorLayout layout;
     layout.views[0] = MonitorView{0, 0, 1024, 768, 4.0 / 3.0};
