@@ -18,7 +18,7 @@ zirel_server_failed() {
 # Waits up to $2 seconds (default 5) for process $1 to end; fails when it still runs.
 zirel_wait_gone() {
   local tick
-  for tick in $(seq $((${2:-5} * 20))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.05; done
+  for tick in $(seq $((${2:-5} * 100))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.01; done
   ! kill -0 "$1" 2>/dev/null
 }
 

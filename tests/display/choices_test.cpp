@@ -1,8 +1,13 @@
 // The renderer's decisions: which input ends the saver, the pixel format and the view.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "input_rules.h"
+#include "display_mode_options.h"
 #include "pixel_format.h"
+#include "random_text.h"
 #include "view.h"
 #include "visibility.h"
 
@@ -70,4 +75,33 @@ TEST(RendererChoices, FramesOnlyWhileSeen)
     EXPECT_TRUE(after(&Visibility::Mapped, true));
     EXPECT_FALSE(after(&Visibility::FullyObscured, true));
     EXPECT_TRUE(after(&Visibility::FullyObscured, false));
+}
+
+// Random command lines (options, and random texts as their values) and XSCREENSAVER_WINDOW
+// values for zirel: a window or a delay that was read reads the same from its own decimal text.
+TEST(RendererChoices, RandomDisplayModeOptions)
+{
+    const char* names[] = {"-root", "--root", "-window-id", "--window-id", "-delay", "--delay"};
+    for (int n = 0; n < 3000; ++n) {
+        std::vector<std::string> words;
+        for (int i = 0; i < n % 5; ++i)
+            words.push_back(i % 2 ? std::string(MakeRandomText("0123456789abcdefxX-+ ", 4, n * 5 + i)
+                                                     .View())
+                                  : names[(n + i) % 6]);
+        std::vector<char*> args;
+        for (std::string& word : words)
+            args.push_back(word.data());
+        const std::string window(MakeRandomText("0123456789abcdefxX", 5, n).View());
+        const DisplayModeOptions options = ReadDisplayModeOptions(args, window.c_str());
+        if (!options.error.empty())
+            continue;
+        std::string given = "-window-id", id = std::to_string(options.windowId);
+        std::string delay = "-delay", us = std::to_string(options.delayUs);
+        char* again[] = {delay.data(), us.data(), given.data(), id.data()};
+        const size_t count = options.target == DrawTarget::GivenWindow ? 4 : 2;
+        const DisplayModeOptions read = ReadDisplayModeOptions({again, count}, nullptr);
+        EXPECT_EQ(std::tuple(read.error, read.windowId, read.delayUs),
+                  std::tuple("", options.windowId, options.delayUs))
+            << n;
+    }
 }

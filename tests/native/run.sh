@@ -59,8 +59,7 @@ drawing() {
   expect "ended by a key in its own window only" "$(kill -0 "${pids[-1]}" 2>/dev/null; echo $?)" = "$([ "$ending" = key ] && echo 1 || echo 0)"
   t0=$(date +%s%N)
   kill -"${ending/key/TERM}" "${pids[-1]}" 2>/dev/null
-  timeout 2 tail -s 0.005 --pid="${pids[-1]}" -f /dev/null
-  kill -KILL "${pids[-1]}" 2>/dev/null
+  zirel_wait_gone "${pids[-1]}" 2 || kill -KILL "${pids[-1]}"
   wait "${pids[-1]}"
   expect "ends within 100 ms with 0" $? -eq 0 -a $((($(date +%s%N) - t0) / 1000000)) -le 100
 }
@@ -78,7 +77,7 @@ daemon() {
   pids+=($hack)
   tops_move root B 10%
   xscreensaver-command -deactivate >/dev/null
-  timeout 3 sh -c "while kill -0 '$hack' 2>/dev/null; do sleep 0.05; done"
+  zirel_wait_gone "$hack" 3
   expect "zirel ended" -n "$hack" -a $? -eq 0
 }
 

@@ -11,6 +11,8 @@
 #include <fstream>
 #include <string>
 
+#include "renderer_contract.h"
+
 namespace {
 
 // `when`: the record's time, none for now.
@@ -84,7 +86,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     const std::string show = " show=" + std::to_string(startup.wShowWindow);
     Record("Zirel.dll: " + (GetCommandLineA() + show) + " flags=" + std::to_string(startup.dwFlags),
            times[0]);
-    CreateWindowExA(0, "Static", "Vant_VC", WS_POPUP | WS_VISIBLE, 0, 0, 64, 64, nullptr, nullptr,
+    CreateWindowExA(0, "Static", kRendererTitle, WS_POPUP | WS_VISIBLE, 0, 0, 64, 64, nullptr, nullptr,
                     nullptr, nullptr);
     for (MSG msg; GetMessageA(&msg, nullptr, 0, 0) > 0;)
         DispatchMessageA(&msg);

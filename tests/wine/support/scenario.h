@@ -14,11 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "renderer_contract.h"
 #include "settings_file.h"
 
 namespace zt {
 
-inline constexpr char kRendererTitle[] = "Vant_VC";
 inline constexpr char kDialogTitle[] = "<Zirel>";
 inline constexpr DWORD kStartMs = 15000;
 
