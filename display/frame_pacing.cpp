@@ -13,18 +13,19 @@ void FramePacer::SetRate(RefreshRate rate)
     // One period is denominator / numerator seconds.
     periodNumerator_ = rate.denominator * 1000000;
     periodDenominator_ = rate.numerator;
-    if (leastPeriodUs_ > periodNumerator_ / periodDenominator_) {
+    userPaced_ = leastPeriodUs_ > periodNumerator_ / periodDenominator_;
+    if (userPaced_) {
         periodNumerator_ = leastPeriodUs_;
         periodDenominator_ = 1;
     }
     started_ = false;
 }
 
-int64_t FramePacer::DueUs(int64_t n) const
+int64_t FramePacer::PeriodsUs(int64_t n, int64_t d) const
 {
     // In 128 bits: a rational rate's numerator and denominator may both be large.
-    return gridStartUs_ +
-           static_cast<int64_t>(static_cast<__int128>(n) * periodNumerator_ / periodDenominator_);
+    return static_cast<int64_t>(static_cast<__int128>(n) * periodNumerator_ /
+                                (static_cast<__int128>(d) * periodDenominator_));
 }
 
 void FramePacer::FrameStarted(int64_t nowUs)
@@ -32,8 +33,8 @@ void FramePacer::FrameStarted(int64_t nowUs)
     // Frames keep to the grid: a wait that ended a little late (timers wake up after their time,
     // never before) does not push every later frame back. A frame later than a whole period, or
     // one whose swap the driver held (the display's own pace), starts a new grid.
-    if (started_ && !swapHeld_ && nowUs >= DueUs(framesOnGrid_ + 1) &&
-        nowUs < DueUs(framesOnGrid_ + 2)) {
+    if (started_ && !swapHeld_ && nowUs >= gridStartUs_ + PeriodsUs(framesOnGrid_ + 1) &&
+        nowUs < gridStartUs_ + PeriodsUs(framesOnGrid_ + 2)) {
         ++framesOnGrid_;
         return;
     }
@@ -44,13 +45,15 @@ void FramePacer::FrameStarted(int64_t nowUs)
 
 void FramePacer::SwapEnded(int64_t swapStartUs, int64_t nowUs)
 {
-    swapHeld_ = (nowUs - swapStartUs) * 4 * periodDenominator_ >= periodNumerator_;
+    swapHeld_ = !userPaced_ && nowUs - swapStartUs >= PeriodsUs(1, 2);
 }
 
 int64_t FramePacer::WaitBeforeNextUs(int64_t nowUs) const
 {
-    if (!started_ || swapHeld_)
+    if (!started_)
         return 0;
-    const int64_t due = DueUs(framesOnGrid_ + 1);
-    return std::clamp<int64_t>(due - nowUs, 0, due - DueUs(framesOnGrid_));
+    const int64_t lastStartUs = gridStartUs_ + PeriodsUs(framesOnGrid_);
+    const int64_t dueUs =
+        swapHeld_ ? lastStartUs + PeriodsUs(7, 8) : gridStartUs_ + PeriodsUs(framesOnGrid_ + 1);
+    return std::clamp<int64_t>(dueUs - nowUs, 0, dueUs - lastStartUs);
 }

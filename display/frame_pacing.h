@@ -21,8 +21,11 @@ public:
     // Called as a frame starts (after any wait), with a steady clock in microseconds.
     void FrameStarted(int64_t nowUs);
 
-    // The frame's buffer swap ran from `swapStartUs` to `nowUs`. One that took a quarter of a
-    // period or more was held to the display by the driver: the next frame starts without a wait.
+    // The frame's buffer swap ran from `swapStartUs` to `nowUs`. One that took half a period or
+    // more was held to the display by the driver, which then sets the pace: the next frame waits
+    // only where it would come sooner than 7/8 of a period, which a held swap never lets it (and
+    // a swap that is merely slow, copying a large picture in software, cannot run away). A pace
+    // slower than the display's, asked for by the user, is always the pacer's own.
     void SwapEnded(int64_t swapStartUs, int64_t nowUs);
 
     // How long to wait, at `nowUs`, before the next frame may start: 0 when it is due, never
@@ -30,11 +33,12 @@ public:
     int64_t WaitBeforeNextUs(int64_t nowUs) const;
 
 private:
-    // When frame `n` of the grid is due: periodNumerator_ / periodDenominator_ microseconds
-    // apart, rounded down, so the grid never drifts.
-    int64_t DueUs(int64_t n) const;
+    // `n` / `d` periods in microseconds, rounded down: a period is periodNumerator_ /
+    // periodDenominator_ microseconds, so frame n of the grid, at n periods, never drifts.
+    int64_t PeriodsUs(int64_t n, int64_t d = 1) const;
 
     int64_t leastPeriodUs_;
+    bool userPaced_ = false;    // the user's least period is longer than the display's
     int64_t periodNumerator_ = 0;
     int64_t periodDenominator_ = 1;
     int64_t gridStartUs_ = 0;

@@ -2,6 +2,7 @@
 #include "glx_context.h"
 
 #include <cstring>
+#include <ctime>
 #include <vector>
 
 #include "pixel_format.h"
@@ -12,6 +13,7 @@ namespace {
 // Where PresentFrame swaps.
 Display* presentDisplay = nullptr;
 GLXDrawable presentWindow = 0;
+SwapTimes lastSwap;
 
 // A visual as the descriptor the pixel-format preference reads.
 PixelFormatInfo DescribeVisual(Display* display, XVisualInfo& visual)
@@ -99,6 +101,21 @@ void EndGlx(Display* display, GLXContext context)
 
 void PresentFrame()
 {
-    if (presentDisplay)
-        glXSwapBuffers(presentDisplay, presentWindow);
+    if (!presentDisplay)
+        return;
+    lastSwap.startUs = SteadyNowUs();
+    glXSwapBuffers(presentDisplay, presentWindow);
+    lastSwap.endUs = SteadyNowUs();
+}
+
+int64_t SteadyNowUs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return int64_t{now.tv_sec} * 1000000 + now.tv_nsec / 1000;
+}
+
+SwapTimes LastSwap()
+{
+    return lastSwap;
 }

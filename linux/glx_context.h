@@ -7,6 +7,7 @@
 
 #include <GL/glx.h>
 
+#include <cstdint>
 #include <optional>
 
 // The best GLX visual of `screen` by the renderer's preference: among its TrueColor visuals, or
@@ -19,3 +20,14 @@ GLXContext StartGlx(Display* display, const XVisualInfo& visual, Window window);
 
 // No context current any more; `context` deleted.
 void EndGlx(Display* display, GLXContext context);
+
+// A steady clock, in microseconds.
+int64_t SteadyNowUs();
+
+// When the last PresentFrame's buffer swap began and ended (SteadyNowUs): the pacer learns from
+// it whether the driver holds swaps to the display.
+struct SwapTimes {
+    int64_t startUs = 0;
+    int64_t endUs = 0;
+};
+SwapTimes LastSwap();

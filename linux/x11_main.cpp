@@ -1,6 +1,9 @@
 // zirel: the spinning tops as an X11 display mode. It draws into the window XScreenSaver hands
 // over (XSCREENSAVER_WINDOW), a window given by -window-id, the root window (-root), or else a
-// window of its own, which q, Escape or closing it ends. SIGTERM and SIGINT end it at once.
+// window of its own, which q, Escape or closing it ends. SIGTERM and SIGINT end it at once, and so
+// does the window it draws into going away; any other X error ends it with status 1. It paces
+// itself by the monitor under its window and draws nothing while the window is unmapped or wholly
+// covered.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xrandr.h>
@@ -11,12 +14,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <vector>
 
 #include "display_mode_frames.h"
 #include "display_mode_options.h"
 #include "frame_pacing.h"
 #include "glx_context.h"
+#include "refresh_rate.h"
 #include "scene.h"
+#include "visibility.h"
 
 namespace {
 
@@ -27,34 +33,58 @@ void RequestEnd(int)
     endRequested = 1;
 }
 
-// NOTE: Xlib's own handler ends the program on any error, and a handed-over window may go at
-// any moment (the daemon destroys it): an error ends the loop quietly instead.
-int NoteXError(Display*, XErrorEvent*)
+// The first X error, which ends the run.
+struct {
+    bool seen = false;
+    XErrorEvent event{};
+} firstXError;
+
+// NOTE: Xlib's own handler ends the program on any error, and a handed-over window may go at any
+// moment (the daemon destroys it): an error ends the loop, and the end decides what it meant.
+int NoteXError(Display*, XErrorEvent* error)
 {
+    if (!firstXError.seen)
+        firstXError = {true, *error};
     endRequested = 1;
     return 0;
 }
 
-int64_t NowUs()
+// The refresh rate of the monitor (CRTC) that shows most of `window`, from the configuration the
+// server holds: XRRGetScreenResourcesCurrent never makes it probe the outputs again (which makes
+// monitors flicker and takes a while). 60 where RandR reports nothing.
+RefreshRate RateUnderWindow(Display* display, Window root, Window window)
 {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return int64_t{now.tv_sec} * 1000000 + now.tv_nsec / 1000;
-}
-
-// The screen's refresh rate as RandR reports it; 0 when it does not.
-int RefreshHz(Display* display, Window root)
-{
-    int eventBase = 0;
-    int errorBase = 0;
-    if (!XRRQueryExtension(display, &eventBase, &errorBase))
-        return 0;
-    XRRScreenConfiguration* config = XRRGetScreenInfo(display, root);
-    if (!config)
-        return 0;
-    const int hz = XRRConfigCurrentRate(config);
-    XRRFreeScreenConfigInfo(config);
-    return hz;
+    XWindowAttributes attributes{};
+    Window child = 0;
+    int x = 0;
+    int y = 0;
+    XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, root);
+    if (!resources || !XGetWindowAttributes(display, window, &attributes) ||
+        !XTranslateCoordinates(display, window, root, 0, 0, &x, &y, &child)) {
+        if (resources)
+            XRRFreeScreenResources(resources);
+        return RefreshRate{};
+    }
+    std::vector<ScreenRect> monitors;
+    std::vector<RefreshRate> rates;
+    for (int i = 0; i < resources->ncrtc; ++i) {
+        XRRCrtcInfo* crtc = XRRGetCrtcInfo(display, resources, resources->crtcs[i]);
+        for (int m = 0; crtc && crtc->mode != None && m < resources->nmode; ++m) {
+            const XRRModeInfo& mode = resources->modes[m];
+            if (mode.id != crtc->mode)
+                continue;
+            monitors.push_back(ScreenRect{crtc->x, crtc->y, crtc->x + int32_t(crtc->width),
+                                          crtc->y + int32_t(crtc->height)});
+            rates.push_back(RateOfMode(mode.dotClock, mode.hTotal, mode.vTotal,
+                                       mode.modeFlags & RR_Interlace, mode.modeFlags & RR_DoubleScan));
+        }
+        if (crtc)
+            XRRFreeCrtcInfo(crtc);
+    }
+    XRRFreeScreenResources(resources);
+    const int under = MostOverlapping(
+        ScreenRect{x, y, x + attributes.width, y + attributes.height}, monitors);
+    return under < 0 ? RefreshRate{} : rates[size_t(under)];
 }
 
 int Fail(const char* message)
@@ -73,7 +103,7 @@ Window CreateOwnWindow(Display* display, const XVisualInfo& visual, Atom closeAt
     const Window root = RootWindow(display, visual.screen);
     XSetWindowAttributes attributes{};
     attributes.colormap = XCreateColormap(display, root, visual.visual, AllocNone);
-    attributes.event_mask = KeyPressMask | StructureNotifyMask;
+    attributes.event_mask = KeyPressMask | StructureNotifyMask | VisibilityChangeMask;
     const Window window = XCreateWindow(
         display, root, 0, 0, kOwnWidth, kOwnHeight, 0, visual.depth, InputOutput, visual.visual,
         CWColormap | CWBorderPixel | CWBackPixel | CWEventMask, &attributes);
@@ -85,20 +115,53 @@ Window CreateOwnWindow(Display* display, const XVisualInfo& visual, Atom closeAt
     return window;
 }
 
+// The window drawn into and what its events change.
+struct Run {
+    Display* display;
+    Window root;
+    Window window;
+    Atom closeAtom;
+    int randrEvents;  // RandR's first event code
+    DisplayModeFrames frames;
+    FramePacer pacer;
+    Visibility visibility;
+    bool windowGone = false;
+};
+
 // Takes every waiting event; false when one ends the run. Only our own window asks for keys.
-bool TakeEvents(Display* display, Window window, Atom closeAtom, DisplayModeFrames& frames)
+bool TakeEvents(Run& run)
 {
-    while (XPending(display)) {
+    while (XPending(run.display)) {
         XEvent event;
-        XNextEvent(display, &event);
+        XNextEvent(run.display, &event);
+        if (event.type == run.randrEvents + RRScreenChangeNotify ||
+            event.type == run.randrEvents + RRNotify) {
+            XRRUpdateConfiguration(&event);
+            run.pacer.SetRate(RateUnderWindow(run.display, run.root, run.window));
+            continue;
+        }
         switch (event.type) {
         case ConfigureNotify: {
-            if (event.xconfigure.window == window)
-                frames.Follow(event.xconfigure.width, event.xconfigure.height);
+            // Moved or resized: the monitor under it may be another.
+            if (event.xconfigure.window != run.window)
+                break;
+            run.frames.Follow(event.xconfigure.width, event.xconfigure.height);
+            run.pacer.SetRate(RateUnderWindow(run.display, run.root, run.window));
+            break;
+        }
+        case MapNotify:
+        case UnmapNotify: {
+            if (event.xany.window == run.window)
+                run.visibility.Mapped(event.type == MapNotify);
+            break;
+        }
+        case VisibilityNotify: {
+            run.visibility.FullyObscured(event.xvisibility.state == VisibilityFullyObscured);
             break;
         }
         case DestroyNotify: {
-            if (event.xdestroywindow.window == window)
+            run.windowGone = event.xdestroywindow.window == run.window;
+            if (run.windowGone)
                 return false;
             break;
         }
@@ -109,13 +172,28 @@ bool TakeEvents(Display* display, Window window, Atom closeAtom, DisplayModeFram
             break;
         }
         case ClientMessage: {
-            if (static_cast<Atom>(event.xclient.data.l[0]) == closeAtom)
+            if (static_cast<Atom>(event.xclient.data.l[0]) == run.closeAtom)
                 return false;
             break;
         }
         }
     }
     return true;
+}
+
+// 1 after an X error, said on stderr, unless the window drawn into has gone (a normal end).
+int EndStatus(Run& run, bool own)
+{
+    XWindowAttributes attributes{};
+    if (!firstXError.seen || run.windowGone ||
+        (!own && !XGetWindowAttributes(run.display, run.window, &attributes)))
+        return 0;
+    char text[256] = {};
+    XGetErrorText(run.display, firstXError.event.error_code, text, sizeof(text));
+    std::fprintf(stderr, "zirel: X error: %s (request %d.%d, resource 0x%lx)\n", text,
+                 firstXError.event.request_code, firstXError.event.minor_code,
+                 firstXError.event.resourceid);
+    return 1;
 }
 
 }  // namespace
@@ -169,34 +247,47 @@ int main(int argc, char** argv)
         window = CreateOwnWindow(display, *visual, closeAtom);
         attributes.width = kOwnWidth;
         attributes.height = kOwnHeight;
+        attributes.map_state = IsUnmapped;  // till its MapNotify
     } else {
-        XSelectInput(display, window, StructureNotifyMask);  // its input is the daemon's
+        // Its input is the daemon's.
+        XSelectInput(display, window, StructureNotifyMask | VisibilityChangeMask);
     }
     GLXContext context = StartGlx(display, *visual, window);
     if (!context)
         return Fail("cannot make an OpenGL context current for the window");
 
-    DisplayModeFrames frames;
-    frames.Start(static_cast<uint32_t>(std::time(nullptr)), attributes.width, attributes.height);
-    FramePacer pacer(RateFromWholeHz(RefreshHz(display, RootWindow(display, glxScreen))), options.delayUs);
+    const Window root = RootWindow(display, glxScreen);
+    int randrEvents = -1;
+    int randrErrors = 0;
+    if (XRRQueryExtension(display, &randrEvents, &randrErrors))
+        XRRSelectInput(display, root, RRScreenChangeNotifyMask | RRCrtcChangeNotifyMask);
+    Run run{display, root, window, closeAtom, randrEvents, {},
+            FramePacer(RateUnderWindow(display, root, window), options.delayUs)};
+    run.visibility.Mapped(attributes.map_state == IsViewable);
+    run.frames.Start(static_cast<uint32_t>(std::time(nullptr)), attributes.width, attributes.height);
     pollfd connection{ConnectionNumber(display), POLLIN, 0};
-    while (!endRequested && TakeEvents(display, window, closeAtom, frames)) {
-        const int64_t waitUs = pacer.WaitBeforeNextUs(NowUs());
+    while (!endRequested && TakeEvents(run)) {
+        const bool seen = run.visibility.Seen();
+        const int64_t waitUs = seen ? run.pacer.WaitBeforeNextUs(SteadyNowUs()) : 0;
         const timespec timeout{static_cast<time_t>(waitUs / 1000000), waitUs % 1000000 * 1000};
         // Signals are taken here, also when no wait is due; an event or a signal ends the wait.
-        if (ppoll(&connection, 1, &timeout, &waitMask) != 0 || waitUs > 0)
+        // Nobody sees the window: no frames, and no timeout, till an event says otherwise.
+        if (ppoll(&connection, 1, seen ? &timeout : nullptr, &waitMask) != 0 || waitUs > 0 ||
+            !seen)
             continue;
-        pacer.FrameStarted(NowUs());
-        frames.Frame();
+        run.pacer.FrameStarted(SteadyNowUs());
+        run.frames.Frame();
+        run.pacer.SwapEnded(LastSwap().startUs, LastSwap().endUs);
     }
 
     FreeSceneTables();
     EndGlx(display, context);
+    const int status = EndStatus(run, own);
     if (own)
         XDestroyWindow(display, window);
     XCloseDisplay(display);
     // NOTE: the context and the display are released; what remains of the OpenGL driver (its
     // rendering threads, its libraries) the system takes back at once, where running the
     // driver's own teardown at exit takes tens of milliseconds of the ending's 100.
-    std::_Exit(0);
+    std::_Exit(status);
 }

@@ -93,27 +93,30 @@ TEST(Display, FramesAtMostOnePerRefresh)
 }
 
 // Ten minutes of a display at `display` Hz fed by a loop paced at `reported`: a timer wakes up
-// to 1 ms late, a frame draws for 3 ms, its swap returns at once or (held by the driver) at the
-// next refresh. Each refresh must bring one new frame: none shows the last twice, two lose one.
+// to 1 ms late, a frame draws for 3 ms, its swap returns at once or, from frame `heldFrom` on,
+// when the driver shows it at the next refresh. Each refresh must bring one new frame: none
+// shows the last twice, two lose one.
 TEST(Display, EveryRefreshShowsOneNewFrame)
 {
-    const std::tuple<RefreshRate, RefreshRate, bool> rows[] = {
-        {{60000, 1001}, RateFromWholeHz(59), false},
-        {{60, 1}, RateFromWholeHz(60), false},
-        {{144, 1}, RateFromWholeHz(144), false},
-        {{60000, 1001}, {58, 1}, true}};  // held swaps set the pace, whatever the rate says
-    for (const auto& [display, reported, held] : rows) {
+    const std::tuple<RefreshRate, RefreshRate, int> rows[] = {
+        {{60000, 1001}, RateFromWholeHz(59), INT_MAX},
+        {{60, 1}, RateFromWholeHz(60), INT_MAX},
+        {{144, 1}, RateFromWholeHz(144), INT_MAX},
+        {{60000, 1001}, {58, 1}, 1}};  // held swaps set the pace, whatever the rate says
+    for (const auto& [display, reported, heldFrom] : rows) {
         const double period = 1e6 * double(display.denominator) / double(display.numerator);
         std::vector<int> shown(size_t(600e6 / period) + 3);
         size_t last = 0;
         FramePacer pacer(reported);
-        for (int64_t t = 2000, late = 0; t < 600'000'000;) {
+        for (int64_t t = 2000, late = 0, frames = 0; t < 600'000'000;) {
             if (const int64_t wait = pacer.WaitBeforeNextUs(t)) {
+                ASSERT_GT(wait, 0) << t;
                 t += wait + (late = (late + 379) % 1000);
                 continue;
             }
             pacer.FrameStarted(t);
             const int64_t swap = t + 3000;
+            const bool held = ++frames > heldFrom;
             last = size_t(std::ceil((held ? swap : swap + 100) / period));
             t = held ? int64_t(std::ceil(double(last) * period)) : swap + 100;
             pacer.SwapEnded(swap, t);

@@ -42,8 +42,8 @@ tops_move() {
 # drawing WINDOW ENDING LOW HIGH COMMAND: zirel, started by the shell words COMMAND, draws into
 # WINDOW (Zirel: its own) coloured tops that move at LOW..HIGH frames/s, and follows the window's
 # size (the right half of a window grown to 1600x1200 is drawn on). A key ends it in its own
-# window (ENDING "key") and nowhere else; there the signal ENDING ends it within 100 ms. Either
-# way with status 0.
+# window (ENDING "key") and nowhere else; there the signal ENDING, or the window going (ENDING
+# "gone": its client killed), ends it within 100 ms. Either way with status 0.
 drawing() {
   local window=$1 ending=$2 t0
   eval "LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 $5 &"
@@ -58,6 +58,7 @@ drawing() {
   sleep 0.2
   expect "ended by a key in its own window only" "$(kill -0 "${pids[-1]}" 2>/dev/null; echo $?)" = "$([ "$ending" = key ] && echo 1 || echo 0)"
   t0=$(date +%s%N)
+  [ "$ending" = gone ] && xdotool windowkill "$window"
   kill -"${ending/key/TERM}" "${pids[-1]}" 2>/dev/null
   zirel_wait_gone "${pids[-1]}" 2 || kill -KILL "${pids[-1]}"
   wait "${pids[-1]}"
@@ -95,9 +96,9 @@ xev -geometry 640x480 >"$out/xev.txt" &
 xev=$!
 pids+=($!)
 host=$(timeout 5 sh -c "until grep -aoPm1 'Outer window is \K0x[0-9a-f]+' '$out/xev.txt'; do sleep 0.1; done")
-run window-id drawing "$host" TERM 10 61 '"$zirel" -window-id $((host))'
+run window-id drawing "$host" INT 10 61 '"$zirel" -window-id $((host))'
 xdotool windowunmap "$host" windowmap "$host"  # what the first row drew goes
-run xscreensaver-window drawing "$host" INT 10 61 'XSCREENSAVER_WINDOW=$host "$zirel" --root'
+run xscreensaver-window drawing "$host" gone 10 61 'XSCREENSAVER_WINDOW=$host "$zirel" --root'
 kill "$xev"
 run root drawing root TERM 10 50 '"$zirel" -root -delay 20000'
 run xscreensaver-daemon daemon
