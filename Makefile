@@ -5,7 +5,7 @@
 
 JOBS ?= $(shell nproc)
 HOST_BUILD := build/host
-VERSION := $(shell sed -n 's/^project(Zirel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+VERSION := ${shell sed -n 's/^project(Zirel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt}
 WIN_BUILD := build/win
 
 .PHONY: all run test bench sanitizers screenshots preview-art deps-run deps-test deps-package \
