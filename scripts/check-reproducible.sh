@@ -28,7 +28,7 @@ for name in $( (ls "$first/dist"; ls "$second/dist") | sort -u); do
   if result=$(cmp "$first/dist/$name" "$second/dist/$name" 2>&1); then
     echo "same     $name"
   else
-    echo "DIFFERS  $name: $result"
+    echo "DIFFERS  $name: ${result##*differ: }"
     failed=1
   fi
 done
