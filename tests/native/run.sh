@@ -65,17 +65,28 @@ drawing() {
   expect "ends within 100 ms with 0" $? -eq 0 -a $((($(date +%s%N) - t0) / 1000000)) -le 100
 }
 
-# XScreenSaver's own daemon with a list of zirel alone, as nobody (as root it starts no display
-# mode; the tests run as root, as the package installation does): tops when told to activate,
-# zirel ended when told to deactivate.
+# XScreenSaver's own daemon as nobody (as root it starts no display mode; the tests run as root,
+# as the package installation does), its list the command line of the settings description of
+# the Debian package that make test built, unpacked (never installed) where its PATH finds it:
+# the packaged zirel draws tops when told to activate and ends when told to deactivate.
 daemon() {
-  printf 'mode: one\nselected: 0\nlock: False\nsplash: False\nfade: False\nprograms: %s --root\n' "$zirel" >"$out/.xscreensaver"
+  local root=$out/package command
+  rm -rf "$root"
+  dpkg-deb -x build/deb/zirel_*.deb "$root"
+  command=$(xmllint --xpath 'concat(/screensaver/@name, " ", //command/@arg)' \
+    "$root/usr/share/xscreensaver/config/zirel.xml")
+  printf 'mode: one\nselected: 0\nlock: False\nsplash: False\nfade: False\nprograms: %s\n' \
+    "$command" >"$out/.xscreensaver"
   chown -R nobody:nogroup "$out"
-  env -i DISPLAY="$DISPLAY" HOME="$out" PATH=/usr/bin:/bin setpriv --reuid=nobody --regid=nogroup --clear-groups xscreensaver -no-splash >"$out/daemon.txt" 2>&1 &
+  env -i DISPLAY="$DISPLAY" HOME="$out" PATH="$root/usr/libexec/xscreensaver:/usr/bin:/bin" \
+    setpriv --reuid=nobody --regid=nogroup --clear-groups xscreensaver -no-splash \
+    >"$out/daemon.txt" 2>&1 &
   pids+=($!)
   timeout 10 sh -c 'until xscreensaver-command -activate >/dev/null 2>&1; do sleep 0.2; done'
-  hack=$(timeout 5 sh -c "until pgrep -f '^$zirel --root'; do sleep 0.1; done")
+  hack=$(timeout 5 sh -c "until pgrep -xf '$command'; do sleep 0.1; done")
   pids+=($hack)
+  expect "the packaged zirel" "$(readlink "/proc/$hack/exe")" = \
+    "$root/usr/libexec/xscreensaver/zirel"
   tops_move root B 10%
   xscreensaver-command -deactivate >/dev/null
   timeout 3 sh -c "while kill -0 '$hack' 2>/dev/null; do sleep 0.05; done"
@@ -102,7 +113,6 @@ run xscreensaver-window drawing "$host" INT 10 61 'XSCREENSAVER_WINDOW=$host "$z
 kill "$xev"
 run root drawing root TERM 10 50 '"$zirel" -root -delay 20000'
 run xscreensaver-daemon daemon
-run settings-description expect "names zirel" "$(xmllint --xpath 'string(/screensaver/@name)' linux/zirel.xml)" = zirel
 # No display, or one without GLX: status 1 and the message.
 run no-display expect "1, the message" "$(env -u DISPLAY "$zirel" 2>&1) $?" = 'zirel: DISPLAY is not set 1'
 xvfb -extension GLX
