@@ -22,4 +22,10 @@ git ls-files -z | tar --null -T - -cf - | tar -xf - -C "$source"
 (cd "$source" && dpkg-buildpackage -b -us -uc)
 deb=zirel_$version-1_$(dpkg --print-architecture).deb
 lintian --fail-on error,warning "$work/$deb"
+# Its files where XScreenSaver, man and a user look for them.
+listing=$(dpkg-deb -c "$work/$deb")
+for file in usr/libexec/xscreensaver/zirel usr/share/xscreensaver/config/zirel.xml \
+  usr/share/man/man6/zirel.6.gz usr/share/doc/zirel/copyright; do
+  grep -q " \./$file\$" <<<"$listing" || { echo "$deb lacks /$file" >&2; exit 1; }
+done
 [ -z "${1:-}" ] || cp "$work/$deb" "$1"
