@@ -16,8 +16,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# Everything links statically, so the programs import system DLLs only. No link time in the PE
-# header: two builds of one commit give the same bytes.
-set(ZIREL_MINGW_LINK "-static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp")
-set(CMAKE_EXE_LINKER_FLAGS_INIT ${ZIREL_MINGW_LINK})
-set(CMAKE_SHARED_LINKER_FLAGS_INIT ${ZIREL_MINGW_LINK})
+# Everything links statically, so the programs import system DLLs only.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

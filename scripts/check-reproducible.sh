@@ -12,6 +12,7 @@ first=$work/one
 second=$work/the/second/build
 rm -rf "$work"
 mkdir -p "$work"
+git diff --quiet HEAD || echo "(changes not committed are left out: the commit is built)"
 
 # build FOLDER: a clone of the commit in FOLDER, and its make package.
 build() {
