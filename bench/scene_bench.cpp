@@ -10,9 +10,6 @@
 #include "gl_recorder.h"
 #include "random_source.h"
 #include "scene.h"
-#include "scene_state.h"
-#include "top.h"
-#include "top_path.h"
 
 namespace {
 std::atomic<long> allocations{0};
@@ -70,13 +67,8 @@ BENCHMARK(BM_SceneFrame)->UseRealTime();
 void BM_SceneMotionOnly(benchmark::State& state)
 {
     SetUp();
-    for (auto _ : state) {
-        for (int32_t i = 0; i < scene.pathCount; ++i) {
-            scene.paths[i]->Step(random);
-            for (int32_t j = i * scene.topsPerPath; j < (i + 1) * scene.topsPerPath; ++j)
-                scene.tops[j]->Step(random);
-        }
-    }
+    for (auto _ : state)
+        StepScene();
     FreeSceneTables();
 }
 BENCHMARK(BM_SceneMotionOnly)->UseRealTime();

@@ -23,8 +23,6 @@
 
 #include <GL/gl.h>
 
-#include <GL/glu.h>
-
 #include <cstdio>
 #include <algorithm>
 #include <cstdlib>
@@ -34,6 +32,7 @@
 
 #include "gl_drawing.h"
 #include "monitor_frame.h"
+#include "platform.h"
 #include "win32_renderer.h"
 #include "scene.h"
 #include "scene_state.h"
@@ -105,26 +104,11 @@ constexpr int kWarmUpFrames = 600;
 
 void ResetToFixedScene()
 {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(80.0, double(GetSystemMetrics(SM_CXSCREEN)) / GetSystemMetrics(SM_CYSCREEN),
-                   50.0, 3000.0);
-    glTranslatef(0.0f, 0.0f, -400.0f);
-    glMatrixMode(GL_MODELVIEW);
+    LoadProjection(double(GetSystemMetrics(SM_CXSCREEN)) / GetSystemMetrics(SM_CYSCREEN), false);
     glLoadIdentity();
     FreeSceneTables();
     renderer.random.Seed(kSeed);
     SetupScene(renderer.random);
-}
-
-// One frame's motion without drawing, exactly as RenderFrame moves the scene.
-void StepScene()
-{
-    for (int32_t i = 0; i < scene.pathCount; ++i) {
-        scene.paths[i]->Step(renderer.random);
-        for (int32_t j = i * scene.topsPerPath; j < (i + 1) * scene.topsPerPath; ++j)
-            scene.tops[j]->Step(renderer.random);
-    }
 }
 
 int RunFrames(const std::string& mode, int frames)
@@ -161,6 +145,7 @@ int RunFrames(const std::string& mode, int frames)
     for (int f = 0; f < frames; ++f) {
         if (mode == "scene") {
             RenderFrame();
+            PresentFrame();
         } else if (mode == "monitors") {
             RenderFrameOnMonitors(renderer.monitors, renderer.viewFromAbove);
         } else if (mode == "tops") {
@@ -314,7 +299,7 @@ int RunEnding(const std::string& label, const std::string& program, const std::s
     }
     HWND window = nullptr;
     for (int i = 0; i < 1000 && !window; ++i) {
-        window = FindWindowA(nullptr, "Vant_VC");
+        window = FindWindowA(nullptr, kRendererTitle);
         Sleep(10);
     }
     if (!window) {
@@ -334,7 +319,7 @@ int RunEnding(const std::string& label, const std::string& program, const std::s
     PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
     double gone = -1.0, ended = -1.0;
     while (Now() - pressed < 10.0 && (gone < 0 || ended < 0)) {
-        if (gone < 0 && !FindWindowA(nullptr, "Vant_VC"))
+        if (gone < 0 && !FindWindowA(nullptr, kRendererTitle))
             gone = Now() - pressed;
         if (ended < 0 && WaitForSingleObject(started.hProcess, 0) == WAIT_OBJECT_0)
             ended = Now() - pressed;
@@ -347,7 +332,7 @@ int RunEnding(const std::string& label, const std::string& program, const std::s
         std::printf("peak_working_set_launcher %.1f MiB\n", double(programPeak) / 1048576.0);
     if (rendererProcess)
         CloseHandle(rendererProcess);
-    EndProcess(started, FindWindowA(nullptr, "Vant_VC"));
+    EndProcess(started, FindWindowA(nullptr, kRendererTitle));
     return gone < 0 || ended < 0;
 }
 
@@ -364,7 +349,7 @@ int main(int argc, char** argv)
     else if (mode == "startup" && argc > 3)
         status = RunStartup(argv[2], argv[3], argc > 4 ? std::string("\"") + argv[3] + "\" " + argv[4]
                                                        : std::string("\"") + argv[3] + "\"",
-                            argc > 5 ? argv[5] : "Vant_VC");
+                            argc > 5 ? argv[5] : kRendererTitle);
     else if (mode == "ending" && argc > 3)
         status = RunEnding(argv[2], argv[3], argc > 4 ? argv[4] : "");
     else

@@ -3,19 +3,16 @@
 #include "win32_command_button.h"
 
 #include <cmath>
-#include <memory>
+
+#include "win32_font.h"
+#include "win32_text.h"
+#include "win32_window.h"
 
 namespace zirel {
 namespace {
 
 constexpr wchar_t kClassName[] = L"ZirelCommand";
 constexpr UINT_PTR kMouseTimerId = 1;
-
-struct CreateParams {
-    const PropertyBag* saved;
-    const CaptionFont* ambientFont;
-    const CommandFaceImages* faces;
-};
 
 int Pixels(int twips)
 {
@@ -24,14 +21,15 @@ int Pixels(int twips)
 
 class ButtonWindow : public CommandButtonView {
 public:
-    ButtonWindow(HWND window, const CommandFaceImages& faces) : window_(window), faces_(faces) {}
+    explicit ButtonWindow(const CommandFaceImages& faces) : faces_(faces) {}
     ~ButtonWindow() override
     {
         if (font_)
             DeleteObject(font_);
     }
 
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // Every message of the window; the object goes with the window (WM_NCDESTROY).
+    LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     Command& Core() { return core_; }
 
     void DrawState(ButtonFace face, bool hoverGradient) override;
@@ -40,12 +38,16 @@ public:
 
     void Restore(const PropertyBag& saved, const CaptionFont& ambientFont);
 
+    // Set once the window exists: from then on the window owns the object (a creation that
+    // fails half-way still sends WM_NCDESTROY, and leaves the object to its creator).
+    bool owned = false;
+
 private:
     void Resize(int width, int height);
     void PaintCaption(HDC dc, int width, int height);
     void OnButtonUp(MouseButton button, WPARAM keys);
 
-    HWND window_;
+    HWND window_ = nullptr;
     const CommandFaceImages& faces_;
     Command core_{*this};
     PersistentImage face_;  // the painted face, the window's size
@@ -119,7 +121,7 @@ void ButtonWindow::PaintCaption(HDC dc, int width, int height)
     if (!font_ || !(fontFor_ == core_.Font())) {
         if (font_)
             DeleteObject(font_);
-        font_ = CreateCaptionFont(core_.Font());
+        font_ = CreateUiFont(core_.Font());
         fontFor_ = core_.Font();
     }
     const std::wstring text = Utf16FromUtf8(core_.Caption());
@@ -153,9 +155,18 @@ void ButtonWindow::OnButtonUp(MouseButton button, WPARAM keys)
     }
 }
 
-LRESULT ButtonWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT ButtonWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_NCCREATE:
+        window_ = window;
+        return DefWindowProcW(window, message, wParam, lParam);
+    case WM_NCDESTROY: {
+        KillTimer(window, kMouseTimerId);
+        if (owned)
+            delete this;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
     case WM_MOUSEMOVE:
         core_.MouseMove();
         return 0;
@@ -210,44 +221,23 @@ LRESULT ButtonWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-ButtonWindow* WindowObject(HWND window)
-{
-    return reinterpret_cast<ButtonWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-}
-
-LRESULT CALLBACK CommandWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        const auto* params = static_cast<const CreateParams*>(create->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(new ButtonWindow(window, *params->faces)));
-    }
-    ButtonWindow* object = WindowObject(window);
-    if (!object)
-        return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        KillTimer(window, kMouseTimerId);
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        delete object;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return object->Handle(message, wParam, lParam);
-}
-
 }  // namespace
 
 HWND CreateCommandButton(HWND parent, int id, const RECT& bounds, const PropertyBag& saved,
                          const CaptionFont& ambientFont, const CommandFaceImages& faces)
 {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (!RegisterClassOnce(instance, kClassName, CommandWindowProc))
+    if (!RegisterClassOnce(kClassName, ObjectWindowProc<ButtonWindow>))
         return nullptr;
-    CreateParams params{&saved, &ambientFont, &faces};
+    auto* object = new ButtonWindow(faces);
     HWND window = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, bounds.left, bounds.top,
                                   bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                                  reinterpret_cast<HMENU>(INT_PTR(id)), instance, &params);
-    if (window)
-        WindowObject(window)->Restore(saved, ambientFont);
+                                  reinterpret_cast<HMENU>(INT_PTR(id)), nullptr, object);
+    if (!window) {
+        delete object;
+        return nullptr;
+    }
+    object->owned = true;
+    object->Restore(saved, ambientFont);
     return window;
 }
 
@@ -256,7 +246,7 @@ Command* CommandOf(HWND window)
     wchar_t name[32] = {};
     if (!window || !GetClassNameW(window, name, 32) || lstrcmpW(name, kClassName) != 0)
         return nullptr;
-    ButtonWindow* object = WindowObject(window);
+    ButtonWindow* object = WindowObject<ButtonWindow>(window);
     return object ? &object->Core() : nullptr;
 }
 
@@ -266,16 +256,6 @@ void SetCommandEnabled(HWND window, bool enabled)
         command->SetEnabled(enabled);
         EnableWindow(window, enabled ? TRUE : FALSE);
     }
-}
-
-HFONT CreateCaptionFont(const CaptionFont& font)
-{
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return CreateFontW(-int(std::lround(font.points * dpi / 72.0)), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
-                       font.italic, font.underline, FALSE, font.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Utf16FromUtf8(font.faceName).c_str());
 }
 
 }  // namespace zirel

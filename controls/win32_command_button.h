@@ -8,7 +8,6 @@
 #include <string>
 
 #include "command_button.h"
-#include "win32_ui_helpers.h"
 
 namespace zirel {
 
@@ -34,8 +33,5 @@ Command* CommandOf(HWND window);
 // Writes the `Enabled` property and keeps the window's own enabled state (tab stops, input) in
 // step with it.
 void SetCommandEnabled(HWND window, bool enabled);
-
-// A font for a caption or label, sized for the screen's dots per inch.
-HFONT CreateCaptionFont(const CaptionFont& font);
 
 }  // namespace zirel

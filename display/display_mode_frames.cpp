@@ -2,6 +2,7 @@
 #include "display_mode_frames.h"
 
 #include "frame_start.h"
+#include "platform.h"
 #include "scene.h"
 
 void DisplayModeFrames::Start(uint32_t seed, int width, int height)
@@ -25,4 +26,5 @@ void DisplayModeFrames::Follow(int width, int height)
 void DisplayModeFrames::Frame()
 {
     RenderFrame();
+    PresentFrame();
 }

@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "platform.h"
 #include "scene.h"
 
 void LoadProjection(double aspect, bool viewFromAbove)
@@ -25,6 +26,7 @@ void RenderFrameOnMonitors(const MonitorLayout& layout, bool viewFromAbove)
 {
     if (layout.count <= 1) {
         RenderFrame();
+        PresentFrame();
         return;
     }
     // The clear ignores the viewport: the whole window, gaps included, starts black.

@@ -8,6 +8,7 @@
 // (from above, or the normal view along -z). Leaves the model-view matrix current.
 void LoadProjection(double aspect, bool viewFromAbove);
 
-// One frame: with one monitor (or none known) exactly RenderFrame; with several, one step of the
-// scene drawn into every monitor's viewport, the space between them left black.
+// One frame, then PresentFrame: with one monitor (or none known) exactly RenderFrame; with
+// several, one step of the scene drawn into every monitor's viewport, the space between them left
+// black.
 void RenderFrameOnMonitors(const MonitorLayout& layout, bool viewFromAbove);

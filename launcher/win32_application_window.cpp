@@ -1,10 +1,12 @@
 // The hidden application window that owns the launcher's forms.
 #include "win32_application_window.h"
 
+#include "win32_window.h"
+
 namespace {
 
-constexpr char kClassName[] = "ZirelApplication";
-constexpr char kTitle[] = "Zirel";
+constexpr wchar_t kClassName[] = L"ZirelApplication";
+constexpr wchar_t kTitle[] = L"Zirel";
 
 LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -12,7 +14,7 @@ LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wParam,
     case WM_CLOSE:  // the preview form's unload closes its owner
         EndLauncher();
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
@@ -21,14 +23,10 @@ LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wParam,
 HWND ApplicationWindow()
 {
     static HWND window = [] {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = ApplicationWindowProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.hIcon = LoadIconA(windowClass.hInstance, MAKEINTRESOURCEA(1));
-        windowClass.lpszClassName = kClassName;
-        RegisterClassA(&windowClass);
-        return CreateWindowExA(0, kClassName, kTitle, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                               windowClass.hInstance, nullptr);
+        zirel::RegisterClassOnce(kClassName, ApplicationWindowProc,
+                                 LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
+        return CreateWindowExW(0, kClassName, kTitle, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
+                               nullptr);
     }();
     return window;
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "command_line.h"
+#include "renderer_contract.h"
 #include "settings.h"
 #include "settings_dialog.h"
 #include "settings_file.h"
@@ -73,7 +74,7 @@ void LauncherMain()
     Win32ProfileStore profile;
     LoadSettings(settings, profile, programFolder, PerUserSettingsFile());
 
-    if (!FileExists(programFolder + "\\Zirel.dll")) {
+    if (!FileExists(programFolder + "\\" + kRendererFileName)) {
         MessageBoxW(nullptr, kMissingRendererText, kMessageCaption, MB_OK);
         EndLauncher();
     }

@@ -6,12 +6,13 @@
 #include "launcher_resources.h"
 #include "preview_geometry.h"
 #include "win32_application_window.h"
+#include "win32_window.h"
 
 namespace {
 
-constexpr char kFormClass[] = "Vant_R";
-constexpr char kFormTitle[] = "Preview Window";
-constexpr char kImageClass[] = "Img_Prev";
+constexpr wchar_t kFormClass[] = L"Vant_R";
+constexpr wchar_t kFormTitle[] = L"Preview Window";
+constexpr wchar_t kImageClass[] = L"Img_Prev";
 
 // The preview JPEG from the program's resources, decoded by OLE; nullptr if that fails.
 IPicture* LoadPreviewPicture()
@@ -41,20 +42,6 @@ IPicture* LoadPreviewPicture()
     return picture;
 }
 
-void RegisterClasses(WNDPROC formProc, WNDPROC imageProc)
-{
-    WNDCLASSA windowClass{};
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-    windowClass.hbrBackground = HBRUSH(GetStockObject(BLACK_BRUSH));
-    windowClass.lpfnWndProc = formProc;
-    windowClass.lpszClassName = kFormClass;
-    RegisterClassA(&windowClass);
-    windowClass.lpfnWndProc = imageProc;
-    windowClass.lpszClassName = kImageClass;
-    RegisterClassA(&windowClass);
-}
-
 // The window the preview lives in, watched by ParentWatchTick.
 HWND previewParent = nullptr;
 
@@ -71,14 +58,15 @@ void CALLBACK ParentWatchTick(HWND, UINT, UINT_PTR, DWORD)
 
 void Vant_R::Load()
 {
-    RegisterClasses(FormProc, ImageProc);
+    const auto black = HBRUSH(GetStockObject(BLACK_BRUSH));
+    zirel::RegisterClassOnce(kFormClass, zirel::ObjectWindowProc<Vant_R>, nullptr, black);
+    zirel::RegisterClassOnce(kImageClass, zirel::ObjectWindowProc<PreviewPicture>, nullptr, black);
     OleInitialize(nullptr);
-    picture_ = LoadPreviewPicture();
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
-    window_ = CreateWindowExA(0, kFormClass, kFormTitle, WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0,
-                              ApplicationWindow(), nullptr, instance, this);
-    image_ = CreateWindowExA(0, kImageClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window_,
-                             nullptr, instance, this);
+    picture_.picture = LoadPreviewPicture();
+    window_ = CreateWindowExW(0, kFormClass, kFormTitle, WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0,
+                              ApplicationWindow(), nullptr, nullptr, this);
+    image_ = CreateWindowExW(0, kImageClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window_,
+                             nullptr, nullptr, &picture_);
 }
 
 void Vant_R::Unload()
@@ -89,54 +77,43 @@ void Vant_R::Unload()
     PostMessageA(owner ? owner : ApplicationWindow(), WM_CLOSE, 0, 0);
 }
 
-void Vant_R::PaintPicture(HDC dc) const
+void PreviewPicture::Paint(HDC dc) const
 {
-    if (!picture_)
+    if (!picture)
         return;
     OLE_XSIZE_HIMETRIC width = 0;
     OLE_YSIZE_HIMETRIC height = 0;
-    picture_->get_Width(&width);
-    picture_->get_Height(&height);
+    picture->get_Width(&width);
+    picture->get_Height(&height);
     // Drawn at its own pixel size, not scaled: take that from the decoded bitmap.
     OLE_HANDLE handle = 0;
     BITMAP bitmap{};
-    if (FAILED(picture_->get_Handle(&handle)) ||
+    if (FAILED(picture->get_Handle(&handle)) ||
         !GetObjectA(HGDIOBJ(UINT_PTR(handle)), sizeof(bitmap), &bitmap)) {
         bitmap.bmWidth = MulDiv(width, GetDeviceCaps(dc, LOGPIXELSX), 2540);
         bitmap.bmHeight = MulDiv(height, GetDeviceCaps(dc, LOGPIXELSY), 2540);
     }
     // Source rectangle in HIMETRIC runs bottom-up.
-    picture_->Render(dc, 0, 0, bitmap.bmWidth, bitmap.bmHeight, 0, height, width, -height,
+    picture->Render(dc, 0, 0, bitmap.bmWidth, bitmap.bmHeight, 0, height, width, -height,
                      nullptr);
 }
 
-LRESULT CALLBACK Vant_R::FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT Vant_R::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, LONG_PTR(create->lpCreateParams));
-    }
-    auto* form = reinterpret_cast<Vant_R*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (form && message == WM_DESTROY)
-        form->Unload();
-    return DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_DESTROY)
+        Unload();
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK Vant_R::ImageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT PreviewPicture::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, LONG_PTR(create->lpCreateParams));
-    }
-    if (message == WM_PAINT) {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        if (auto* form = reinterpret_cast<Vant_R*>(GetWindowLongPtrA(window, GWLP_USERDATA)))
-            form->PaintPicture(dc);
-        EndPaint(window, &paint);
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    if (message != WM_PAINT)
+        return DefWindowProcW(window, message, wParam, lParam);
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    Paint(dc);
+    EndPaint(window, &paint);
+    return 0;
 }
 
 void AttachPreview(HWND parent)

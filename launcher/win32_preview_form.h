@@ -11,6 +11,15 @@
 // launcher: nothing would ever destroy the form otherwise.
 void AttachPreview(HWND parent);
 
+// The still of the saver, painted into the form's picture control Img_Prev.
+struct PreviewPicture {
+    IPicture* picture = nullptr;  // the preview JPEG, kept for the life of the process
+
+    // Every message of Img_Prev.
+    LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void Paint(HDC dc) const;
+};
+
 class Vant_R {
 public:
     // Creates the hidden, borderless form with its picture control, owned by the application
@@ -22,12 +31,11 @@ public:
     HWND Window() const { return window_; }
     HWND Img_Prev() const { return image_; }
 
-private:
-    static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK ImageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void PaintPicture(HDC dc) const;
+    // Every message of the form's window.
+    LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+private:
     HWND window_ = nullptr;
     HWND image_ = nullptr;
-    IPicture* picture_ = nullptr;  // the preview JPEG, kept for the life of the process
+    PreviewPicture picture_;
 };

@@ -2,15 +2,16 @@
 // saver_run_rules.h, music through MusicPlayer.
 #include "win32_saver_form.h"
 
+#include "renderer_contract.h"
 #include "saver_run_rules.h"
 #include "settings.h"
 #include "win32_application_window.h"
+#include "win32_window.h"
 
 namespace {
 
-constexpr char kClassName[] = "Vant_S";
-constexpr char kTitle[] = "Vant_Main";      // what a second launcher looks for
-constexpr char kRendererTitle[] = "Vant_VC";
+constexpr wchar_t kClassName[] = L"Vant_S";
+constexpr wchar_t kTitle[] = L"Vant_Main";  // what a second launcher looks for
 
 constexpr UINT kIntervals[] = {0, 1000, 200, 500};  // ms, by timer id
 
@@ -25,14 +26,10 @@ void Vant_S::Open(const std::string& programFolder, char switchCharacter)
 {
     static Vant_S form(programFolder, switchCharacter);
 
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = kClassName;
-    RegisterClassA(&windowClass);
+    zirel::RegisterClassOnce(kClassName, zirel::ObjectWindowProc<Vant_S>);
     // Never shown: it exists so that its title marks a run in progress.
-    form.window_ = CreateWindowExA(0, kClassName, kTitle, WS_POPUP, 0, 0, 0, 0,
-                                   ApplicationWindow(), nullptr, windowClass.hInstance, &form);
+    form.window_ = CreateWindowExW(0, kClassName, kTitle, WS_POPUP, 0, 0, 0, 0, ApplicationWindow(),
+                                   nullptr, nullptr, &form);
     form.EnableTimer(kTimer3, true);
     form.Load();
 }
@@ -53,7 +50,7 @@ void Vant_S::Load()
         }
     }
     rendererSeen_ = false;
-    rendererPath_ = programFolder_ + "\\Zirel.dll";
+    rendererPath_ = programFolder_ + "\\" + kRendererFileName;
     StartRenderer();
 }
 
@@ -128,29 +125,21 @@ void Vant_S::EnableTimer(UINT id, bool enabled)
         KillTimer(window_, id);
 }
 
-LRESULT CALLBACK Vant_S::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT Vant_S::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, LONG_PTR(create->lpCreateParams));
-    }
-    auto* form = reinterpret_cast<Vant_S*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!form)
-        return DefWindowProcA(window, message, wParam, lParam);
-
     switch (message) {
     case WM_TIMER:
         // A tick already queued when its timer was switched off is dropped.
-        if (wParam < 4 && form->TimerEnabled(UINT(wParam))) {
-            if (wParam == kTimer1) form->Timer1Tick();
-            if (wParam == kTimer2) form->Timer2Tick();
-            if (wParam == kTimer3) form->Timer3Tick();
+        if (wParam < 4 && TimerEnabled(UINT(wParam))) {
+            if (wParam == kTimer1) Timer1Tick();
+            if (wParam == kTimer2) Timer2Tick();
+            if (wParam == kTimer3) Timer3Tick();
         }
         return 0;
     case WM_CLOSE:
     case WM_QUERYENDSESSION:  // log-off or shut-down: stop the music and give the cursor back
-        form->CloseRequest();
+        CloseRequest();
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }

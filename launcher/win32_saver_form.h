@@ -14,6 +14,9 @@ public:
     // Creates the hidden window and runs Load. The object lives until the process ends.
     static void Open(const std::string& programFolder, char switchCharacter);
 
+    // Every message of its window.
+    LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 private:
     Vant_S(const std::string& programFolder, char switchCharacter);
 
@@ -27,8 +30,6 @@ private:
     void EnableTimer(UINT id, bool enabled);
     bool TimerEnabled(UINT id) const { return timerEnabled_[id]; }
     void StartRenderer();
-
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     static constexpr UINT kTimer1 = 1, kTimer2 = 2, kTimer3 = 3;
 

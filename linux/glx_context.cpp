@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "pixel_format.h"
-#include "scene.h"
+#include "platform.h"
 
 namespace {
 

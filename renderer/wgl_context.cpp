@@ -8,6 +8,7 @@
 #include "frame_start.h"
 #include "pixel_format.h"
 #include "win32_renderer.h"
+#include "platform.h"
 #include "scene.h"
 
 namespace {

@@ -45,7 +45,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     const ScreenRect screen = VirtualScreen();
 
     // A window of ours that has not yet renamed itself is a saver still starting: hand over.
-    HWND other = FindWindowA(kSaverClassName, kInitialTitle);
+    HWND other = FindWindowA(kRendererClassName, kRendererStartingTitle);
     if (other && IsWindow(other)) {
         SetForegroundWindow(other);
         return 0;
@@ -59,11 +59,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(7002));
     windowClass.hCursor = nullptr;
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    windowClass.lpszClassName = kSaverClassName;
+    windowClass.lpszClassName = kRendererClassName;
     if (!RegisterClassA(&windowClass))
         return 1;
 
-    HWND window = CreateWindowExA(WS_EX_TOPMOST, kSaverClassName, kInitialTitle,
+    HWND window = CreateWindowExA(WS_EX_TOPMOST, kRendererClassName, kRendererStartingTitle,
                                   WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
                                   screen.left, screen.top, screen.right - screen.left,
                                   screen.bottom - screen.top, nullptr, nullptr, instance, nullptr);

@@ -8,10 +8,7 @@
 #include "input_rules.h"
 #include "monitor_layout.h"
 #include "random_source.h"
-
-inline constexpr char kSaverClassName[] = "WindowsScreenSaverClass";
-inline constexpr char kInitialTitle[] = "Screensaver";  // what the single-instance check matches
-inline constexpr char kRunningTitle[] = "Vant_VC";      // what the launcher looks for
+#include "renderer_contract.h"
 
 struct RendererState {
     HINSTANCE appInstance = nullptr;

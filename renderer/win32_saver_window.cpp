@@ -55,7 +55,7 @@ LRESULT SaverLifecycleProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     switch (message) {
     case WM_CREATE: {
         SetSceneDefaults();
-        SetWindowTextA(window, kRunningTitle);
+        SetWindowTextA(window, kRendererTitle);
         SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_LOWEST);
         LayOutDisplay();
         InitGL(window);

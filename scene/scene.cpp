@@ -105,7 +105,6 @@ void RenderFrame()
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     StepScene();
     DrawScene();
-    PresentFrame();
 }
 
 void FreeSceneTables()

@@ -16,7 +16,7 @@ void SetSceneDefaults();
 // from `random`, which must outlive the scene. A second call replaces the first scene.
 void SetupScene(RandomSource& random);
 
-// Clear, step and draw every path and top, then PresentFrame().
+// Clear, step and draw every path and top: a finished frame, for the caller to show.
 void RenderFrame();
 
 // The two halves of a frame, for a platform that draws one step several times (once per
@@ -26,7 +26,3 @@ void DrawScene();
 
 // Frees the tables of paths and tops and the records in them.
 void FreeSceneTables();
-
-// Shows the finished frame. Defined by the platform layer (the renderer swaps its WGL
-// buffers; the host tests' OpenGL recorder records it).
-void PresentFrame();

@@ -3,7 +3,8 @@
 # a private Wine prefix, and a sound server for machines without a desktop. zirel_harness_stop
 # ends exactly what the harness started: its X servers by their process ids and the prefix's own
 # wineserver. Sourced:
-#   zirel_harness_start build/wineprefix; trap zirel_harness_stop EXIT; zirel_wine program.exe args...
+#   zirel_harness_start build/wineprefix; trap zirel_harness_stop EXIT
+#   zirel_wine program.exe args...
 ZIREL_X_PIDS=()
 
 # The Debian package of each server the scripts start, for the line that says one is missing.
@@ -18,7 +19,7 @@ zirel_server_failed() {
 # Waits up to $2 seconds (default 5) for process $1 to end; fails when it still runs.
 zirel_wait_gone() {
   local tick
-  for tick in $(seq $((${2:-5} * 20))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.05; done
+  for tick in $(seq $((${2:-5} * 100))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.01; done
   ! kill -0 "$1" 2>/dev/null
 }
 
@@ -126,7 +127,8 @@ zirel_sound_off() {
 }
 
 # What the server plays in the next $1 seconds, saved as the WAV file $2 and printed as
-# "heard: amplitude <loudest>, <frequency> Hz": the frequency is the peak of sox's spectrum (bins of 10.8 Hz).
+# "heard: amplitude <loudest>, <frequency> Hz": the frequency is the peak of sox's spectrum (bins
+# of 10.8 Hz).
 # Nothing when less came.
 zirel_sound_listen() {
   local from=$(($(stat -c %s "$XDG_RUNTIME_DIR/heard.raw") / 2 * 2)) bytes=$(($1 * 88200))
@@ -134,7 +136,8 @@ zirel_sound_listen() {
   tail -c +$((from + 1)) "$XDG_RUNTIME_DIR/heard.raw" | head -c "$bytes" |
     sox -t raw -r 44100 -e signed -b 16 -c 1 - "$2"
   [ "$(soxi -s "$2" 2>/dev/null)" = $((bytes / 2)) ] && sox "$2" -n stat -freq 2>&1 |
-    awk '/^Maximum amp/ {a = $3} NF == 2 && $2 > p {p = $2; f = $1} END {printf "heard: amplitude %.3f, %.0f Hz\n", a, f}'
+    awk '/^Maximum amp/ {a = $3} NF == 2 && $2 > p {p = $2; f = $1}
+      END {printf "heard: amplitude %.3f, %.0f Hz\n", a, f}'
 }
 
 # A Windows program, ended after ZIREL_WINE_TIMEOUT seconds (default 600).
@@ -144,5 +147,6 @@ zirel_wine() {
 
 # Prints the X id of the first window titled exactly $1, waiting up to $2 seconds (default 15).
 zirel_wait_for_window() {
-  timeout "${2:-15}" sh -c "until xdotool search --name '^$1\$' 2>/dev/null | head -n 1 | grep .; do sleep 0.1; done"
+  timeout "${2:-15}" sh -c \
+    "until xdotool search --name '^$1\$' 2>/dev/null | head -n 1 | grep .; do sleep 0.1; done"
 }

@@ -2,6 +2,7 @@
 #include "win32_dialog_label.h"
 
 #include "win32_command_button.h"
+#include "win32_window.h"
 
 namespace zirel::dialog {
 namespace {
@@ -11,12 +12,10 @@ constexpr wchar_t kClassName[] = L"ZirelLabel";
 struct Label {
     LabelStyle style;
     HBITMAP image = nullptr;
-};
+    bool owned = false;  // set once the window exists, which then owns the label
 
-Label* LabelOf(HWND window)
-{
-    return reinterpret_cast<Label*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-}
+    LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+};
 
 // Background from the parent, then the picture or the text, all off screen to avoid flicker.
 void Paint(HWND window, const Label& label)
@@ -65,30 +64,26 @@ void Notify(HWND window, WORD code)
     SendMessageW(GetParent(window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), code), LPARAM(window));
 }
 
-LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT Label::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    Label* label = LabelOf(window);
     switch (message) {
     case WM_NCDESTROY:
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        delete label;
+        if (owned)
+            delete this;
         break;
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:
-        if (label) {
-            Paint(window, *label);
-            return 0;
-        }
-        break;
+        Paint(window, *this);
+        return 0;
     case WM_SETTEXT: {
         const LRESULT result = DefWindowProcW(window, message, wParam, lParam);
         InvalidateRect(window, nullptr, FALSE);
         return result;
     }
     case WM_SETCURSOR:
-        if (label && label->style.cursor) {
-            SetCursor(label->style.cursor);
+        if (style.cursor) {
+            SetCursor(style.cursor);
             return TRUE;
         }
         break;
@@ -121,8 +116,7 @@ LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 HWND CreateLabel(HWND parent, int id, int x, int y, int width, int height, const std::wstring& text,
                  const LabelStyle& style, bool sizeToText)
 {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (!zirel::RegisterClassOnce(instance, kClassName, LabelProc))
+    if (!RegisterClassOnce(kClassName, ObjectWindowProc<Label>))
         return nullptr;
     if (sizeToText) {
         HDC dc = GetDC(parent);
@@ -134,16 +128,19 @@ HWND CreateLabel(HWND parent, int id, int x, int y, int width, int height, const
         width = box.right;
         height = box.bottom;
     }
+    auto* label = new Label{style};
     HWND window = CreateWindowExW(0, kClassName, text.c_str(), WS_CHILD | WS_VISIBLE, x, y, width, height, parent,
-                                  reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
-    if (window)
-        SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(new Label{style, nullptr}));
+                                  reinterpret_cast<HMENU>(INT_PTR(id)), nullptr, label);
+    if (!window)
+        delete label;
+    else
+        label->owned = true;
     return window;
 }
 
 void SetLabelImage(HWND window, HBITMAP image)
 {
-    if (Label* label = LabelOf(window)) {
+    if (Label* label = WindowObject<Label>(window)) {
         label->image = image;
         InvalidateRect(window, nullptr, FALSE);
     }

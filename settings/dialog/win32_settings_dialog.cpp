@@ -18,7 +18,10 @@
 #include "settings_file.h"
 #include "win32_command_button.h"
 #include "win32_dialog_label.h"
+#include "win32_font.h"
 #include "win32_profile.h"
+#include "win32_text.h"
+#include "win32_window.h"
 #include "zirel_version.h"
 
 namespace zirel::dialog {
@@ -46,73 +49,26 @@ void PaintUnderChild(const PersistentImage& image, HWND parent, HWND child, HDC 
     image.CopyTo(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
 }
 
-// The text in the ANSI code page, or false when some character has no exact equivalent there
-// (a best-fit substitute would name another file).
-bool AnsiFromWide(const std::wstring& text, std::string& out)
-{
-    out.clear();
-    if (text.empty())
-        return true;
-    BOOL lossy = FALSE;
-    const int length =
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), int(text.size()), nullptr, 0, nullptr, &lossy);
-    if (length <= 0 || lossy)
-        return false;
-    out.assign(size_t(length), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), int(text.size()), out.data(), length, nullptr,
-                        &lossy);
-    return !lossy;
-}
-
-std::string Utf8FromWide(const std::wstring& text)
-{
-    if (text.empty())
-        return {};
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(size_t(length > 0 ? length : 0), '\0');
-    if (length > 0)
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), out.data(), length, nullptr, nullptr);
-    return out;
-}
-
-HFONT CreateDialogFont(const wchar_t* face, double points, BYTE charset, bool underline = false)
-{
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return CreateFontW(-MulDiv(int(points * 100 + 0.5), dpi, 7200), 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE,
-                       charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                       face);
-}
-
 // The panel Pic_C: a sunken child whose persistent image holds the tiled texture; it passes its
 // children's notifications on to the dialog and paints under its see-through children.
 struct Panel {
     PersistentImage image;
+
+    LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 };
 
-LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT Panel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* panel = reinterpret_cast<Panel*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     switch (message) {
-    case WM_NCCREATE:
-        SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(new Panel));
-        break;
-    case WM_NCDESTROY:
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        delete panel;
-        break;
     case WM_CREATE: {
         // The image must exist before the dialog's load tiles it, whatever WM_SIZE does.
         RECT client{};
         GetClientRect(window, &client);
-        if (panel)
-            panel->image.Resize(window, client.right, client.bottom);
+        image.Resize(window, client.right, client.bottom);
         return 0;
     }
     case WM_SIZE:
-        if (panel)
-            panel->image.Resize(window, LOWORD(lParam), HIWORD(lParam));
+        image.Resize(window, LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_ERASEBKGND:
         return 1;
@@ -126,8 +82,7 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window, &paint);
-        if (panel)
-            panel->image.CopyTo(dc, 0, 0, panel->image.width, panel->image.height);
+        image.CopyTo(dc, 0, 0, image.width, image.height);
         // As in any dialog, the focus shows unless the system hides keyboard cues until the
         // keyboard is used.
         if (GetFocus() == window && !(SendMessageW(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
@@ -140,9 +95,7 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     }
     case kPaintBackgroundMessage:
-        if (!panel)
-            return FALSE;
-        PaintUnderChild(panel->image, window, HWND(lParam), HDC(wParam));
+        PaintUnderChild(image, window, HWND(lParam), HDC(wParam));
         return TRUE;
     case WM_COMMAND:
         return SendMessageW(GetParent(window), message, wParam, lParam);
@@ -164,8 +117,8 @@ public:
     void RunModal();
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK ObjectWindowProc<SettingsDialog>(HWND, UINT, WPARAM, LPARAM);
+    LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     void LoadArt();
     void CreateControls();
@@ -196,6 +149,7 @@ private:
     std::string programFolder_;
     HWND window_ = nullptr;
     HWND panel_ = nullptr;
+    Panel panelImage_;  // what the panel window paints from
     HWND repeat_ = nullptr;
     std::vector<HWND> buttons_;  // in the form's control order: Cmd_Can, Cmd_Set, Cmd_File(0)
     PersistentImage background_;
@@ -238,30 +192,20 @@ void SettingsDialog::LoadArt()
     if (!handCursor_)
         handCursor_ = LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));  // IDC_HAND
 
-    font_ = CreateDialogFont(kDialogFace, 9.75, SHIFTJIS_CHARSET);
-    linkFont_ = CreateDialogFont(kDialogFace, 9.75, SHIFTJIS_CHARSET, true);
-    panelFont_ = CreateDialogFont(L"Tahoma", 8.25, DEFAULT_CHARSET);
+    const CaptionFont dialogFont;  // the dialog's own: ＭＳ Ｐゴシック, 9.75 points, Shift-JIS
+    CaptionFont linkFont = dialogFont;
+    linkFont.underline = true;
+    font_ = CreateUiFont(dialogFont);
+    linkFont_ = CreateUiFont(linkFont);
+    panelFont_ = CreateUiFont({.faceName = "Tahoma", .points = 8.25, .charset = DEFAULT_CHARSET});
 }
 
 bool SettingsDialog::Create()
 {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));  // the program's icon
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-    windowClass.lpszClassName = kClassName;
-    RegisterClassExW(&windowClass);
-
-    WNDCLASSEXW panelClass{};
-    panelClass.cbSize = sizeof(panelClass);
-    panelClass.lpfnWndProc = PanelProc;
-    panelClass.hInstance = instance;
-    panelClass.hCursor = windowClass.hCursor;
-    panelClass.lpszClassName = kPanelClassName;
-    RegisterClassExW(&panelClass);
+    RegisterClassOnce(kClassName, ObjectWindowProc<SettingsDialog>,
+                      LoadIconW(instance, MAKEINTRESOURCEW(1)));  // the program's icon
+    RegisterClassOnce(kPanelClassName, ObjectWindowProc<Panel>);
 
     LoadArt();
 
@@ -282,7 +226,7 @@ void SettingsDialog::CreateControls()
     // Pic_C and what it holds; positions inside the panel are inside its border.
     panel_ = CreateWindowExW(WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT, kPanelClassName, L"",
                              WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 12, 16, kPanelWidth, kPanelHeight, window_,
-                             reinterpret_cast<HMENU>(INT_PTR(kIdPanel)), GetModuleHandleW(nullptr), nullptr);
+                             reinterpret_cast<HMENU>(INT_PTR(kIdPanel)), GetModuleHandleW(nullptr), &panelImage_);
     SendMessageW(panel_, WM_SETFONT, WPARAM(panelFont_), FALSE);
 
     LabelStyle black{font_, RGB(0, 0, 0)};
@@ -394,9 +338,7 @@ void SettingsDialog::SetCommandButtons(bool initialise, bool enable)
 
 void SettingsDialog::TileTexture(HWND panel)
 {
-    auto* data = reinterpret_cast<Panel*>(GetWindowLongPtrW(panel, GWLP_USERDATA));
-    if (!data)
-        return;
+    Panel* data = &panelImage_;
     HDC screen = GetDC(panel);
     HDC dc = CreateCompatibleDC(screen);
     HDC source = CreateCompatibleDC(screen);
@@ -557,8 +499,12 @@ void SettingsDialog::Close()
     DestroyWindow(window_);
 }
 
-LRESULT SettingsDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT SettingsDialog::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_NCCREATE)
+        window_ = window;
+    if (!window_)  // destroyed: what is left is the system's
+        return DefWindowProcW(window, message, wParam, lParam);
     switch (message) {
     case WM_CREATE:
         CreateControls();
@@ -619,19 +565,6 @@ LRESULT SettingsDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         return DefWindowProcW(window_, message, wParam, lParam);
     }
-}
-
-LRESULT CALLBACK SettingsDialog::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* dialog = static_cast<SettingsDialog*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        dialog->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(dialog));
-    }
-    auto* dialog = reinterpret_cast<SettingsDialog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!dialog || !dialog->window_)
-        return DefWindowProcW(window, message, wParam, lParam);
-    return dialog->Handle(message, wParam, lParam);
 }
 
 void SettingsDialog::RunModal()

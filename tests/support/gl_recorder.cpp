@@ -2,6 +2,8 @@
 // each appends a Call, but for gluNewQuadric, whose quadric only the sphere and delete calls use.
 #include "gl_recorder.h"
 
+#include "platform.h"
+
 #include <GL/gl.h>
 #include <GL/glu.h>
 

@@ -14,11 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "renderer_contract.h"
 #include "settings_file.h"
 
 namespace zt {
 
-inline constexpr char kRendererTitle[] = "Vant_VC";
 inline constexpr char kDialogTitle[] = "<Zirel>";
 inline constexpr DWORD kStartMs = 15000;
 
@@ -209,6 +209,22 @@ inline void Play(Run& run, const Step& step)
     else if (step.message != kSleep && step.message != kMove)
         PostMessageA(run.window, step.message, step.wParam, step.lParam);
     Pump(step.message == kSleep ? DWORD(step.wParam) : step.message == kMove ? 100 : 0);
+}
+
+// The renderer's frames (the stand-in notes each swap) in the 2 s before 2.5 s from now: "paced"
+// within 5 % of the display's 60 Hz, else the frames per second.
+inline void Pace(Run& run)
+{
+    Pump(2500);
+    LARGE_INTEGER now{}, frequency{};
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    const double end = now.QuadPart * 1e6 / frequency.QuadPart;
+    double frames = 0;
+    std::istringstream swaps(Read(run.File("swaps.log")));
+    for (double at; swaps >> at;)
+        frames += at > end - 2e6 ? 0.5 : 0;
+    run.seen.push_back(std::abs(frames - 60) <= 3 ? "paced" : std::to_string(frames) + " frames/s");
 }
 
 // 2 s of what the sound server plays, as heard: "tone" (the music files'), "silence" or figures.

@@ -1,0 +1,14 @@
+// The one way the launcher makes a font for its texts: a caption, a label or the dialog's own.
+#pragma once
+
+#include <windows.h>
+
+#include "command_button.h"
+
+namespace zirel {
+
+// `font` sized for the screen's dots per inch: its points to the nearest pixel (points are kept
+// to hundredths, as saved fonts carry them).
+HFONT CreateUiFont(const CaptionFont& font);
+
+}  // namespace zirel
