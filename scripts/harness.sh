@@ -72,15 +72,33 @@ zirel_harness_start() {
   zirel_prepare_prefix "$1"
 }
 
-# Moves the prefix onto two monitors: Xephyr with two screens joined by Xinerama (RandR off) in a
-# second Xvfb; Wine then reports 1024x768 at (0,0), the primary, and 800x600 at (1024,0).
-zirel_two_monitors() {
-  zirel_start_x Xvfb 200 -screen 0 1900x800x24 +extension GLX -noreset || return
-  DISPLAY=$ZIREL_X_DISPLAY zirel_start_x Xephyr 300 -screen 1024x768 -screen 800x600 +xinerama \
+# Moves the prefix onto the monitors SIZE... (WxH, side by side): Xephyr with those screens joined
+# by Xinerama (RandR off), in an Xvfb of its own; Wine then reports the first at (0,0), the
+# primary, and each next one right of the one before. A later call replaces the Xephyr.
+zirel_monitors() {
+  local screens=() pid
+  if [ -z "${ZIREL_XEPHYR_HOST:-}" ]; then
+    zirel_start_x Xvfb 200 -screen 0 1900x800x24 +extension GLX -noreset || return
+    ZIREL_XEPHYR_HOST=$ZIREL_X_DISPLAY
+  fi
+  if [ -n "${ZIREL_XEPHYR:-}" ]; then
+    zirel_stop_pid "$ZIREL_XEPHYR"
+    for pid in "${!ZIREL_X_PIDS[@]}"; do
+      [ "${ZIREL_X_PIDS[$pid]}" = "$ZIREL_XEPHYR" ] && unset "ZIREL_X_PIDS[$pid]"
+    done
+  fi
+  for pid in "$@"; do screens+=(-screen "$pid"); done
+  DISPLAY=$ZIREL_XEPHYR_HOST zirel_start_x Xephyr 300 "${screens[@]}" +xinerama \
     -extension RANDR +extension GLX || return
+  ZIREL_XEPHYR=${ZIREL_X_PIDS[-1]}
   timeout 20 wineserver -k
   timeout 20 wineserver -w  # the prefix starts again on the new display
   export DISPLAY=$ZIREL_X_DISPLAY
+}
+
+# 1024x768 at (0,0), the primary, and 800x600 at (1024,0).
+zirel_two_monitors() {
+  zirel_monitors 1024x768 800x600
 }
 
 # Creates (once) and selects the private prefix; no Mono or Gecko installers.
