@@ -68,7 +68,8 @@ run: deps-run dist
 
 test: deps-test
 	@$(MAKE) --no-print-directory host win sanitizers
-	@scripts/package-deb.sh >build/package-deb.log 2>&1 || { tail -n 20 build/package-deb.log; exit 1; }
+	@scripts/package-deb.sh >build/package-deb.log 2>&1 || \
+	  { tail -n 20 build/package-deb.log; exit 1; }
 	@scripts/run-tests.sh
 
 # Redraws the committed artwork from code.
