@@ -26,6 +26,18 @@ std::string Utf8FromWide(const std::wstring& text)
     return out;
 }
 
+std::string AnsiFromUtf8(const std::string& text)
+{
+    const std::wstring wide = Utf16FromUtf8(text);
+    const int length =
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(size_t(length > 0 ? length : 0), '\0');
+    if (length > 0)
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), out.data(), length, nullptr,
+                            nullptr);
+    return out;
+}
+
 bool AnsiFromWide(const std::wstring& text, std::string& out)
 {
     out.clear();

@@ -15,6 +15,9 @@ inline std::wstring Utf16FromUtf8(const std::string& text) { return WideFrom(tex
 
 std::string Utf8FromWide(const std::wstring& text);
 
+// `text` (UTF-8) in the ANSI code page, for the A functions.
+std::string AnsiFromUtf8(const std::string& text);
+
 // `text` in the ANSI code page, or false when some character has no exact equivalent there (a
 // best-fit substitute would name another file).
 bool AnsiFromWide(const std::wstring& text, std::string& out);

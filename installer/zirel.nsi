@@ -17,6 +17,9 @@ SetDateSave off
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Zirel"
 !define DESKTOP_KEY "Control Panel\Desktop"
+# One value per program an update moved aside, named by its file name: only these are deleted.
+!define ASIDE_KEY "${UNINSTALL_KEY}\MovedAside"
+!define SHORTCUT "Zirel screen saver.lnk"
 # SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, on, 0, SPIF_SENDCHANGE): tells the running
 # system that the user's saver changed.
 !define TELL_SAVER_CHANGED "user32::SystemParametersInfoW(i 17, i r0, p 0, i 2)"
@@ -30,7 +33,9 @@ BrandingText "Zirel ${ZIREL_VERSION}"
 # The uninstaller's only choice, the settings, takes no space.
 SpaceTexts none
 
-Var OldLauncher  # the installed Zirel.scr moved aside during an update, or ""
+Var AsideLauncher  # the installed Zirel.scr moved aside during an update, or ""
+Var AsideRenderer  # the installed Zirel.dll moved aside during an update, or ""
+Var Placed         # how many of the new programs have taken the installed ones' names
 
 !define MUI_ICON "${ZIREL_ICON}"
 !define MUI_UNICON "${ZIREL_ICON}"
@@ -87,8 +92,8 @@ FunctionEnd
 !insertmacro DEFINE_NAMES_OURS ""
 !insertmacro DEFINE_NAMES_OURS "un."
 
-# Moves $INSTDIR\$0 aside to a free name, kept in $1 ("" where there was no such file); the error
-# flag says that it could not be moved.
+# Moves $INSTDIR\$0 aside to a free name, kept in $1 ("" where there was no such file), and notes
+# that name under ASIDE_KEY; the error flag says that it could not be moved.
 Function MoveAside
   StrCpy $1 ""
   ClearErrors
@@ -98,9 +103,68 @@ Function MoveAside
   StrCpy $2 0
   ${Do}
     IntOp $2 $2 + 1
+  ${LoopWhile} ${FileExists} "$INSTDIR\$0.$2.old"
+  Rename "$INSTDIR\$0" "$INSTDIR\$0.$2.old"
+  ${IfNot} ${Errors}
     StrCpy $1 "$INSTDIR\$0.$2.old"
-  ${LoopWhile} ${FileExists} $1
-  Rename "$INSTDIR\$0" $1
+    WriteRegStr HKCU "${ASIDE_KEY}" "$0.$2.old" ""
+  ${EndIf}
+FunctionEnd
+
+# Deletes the programs that updates moved aside, by the names noted under ASIDE_KEY and no other
+# (never a pattern, which could take a file of the user's or match an 8.3 alias); the names of
+# those that still run stay noted. $0 = 1 when one still runs.
+!macro DEFINE_DELETE_MOVED_ASIDE un
+Function ${un}DeleteMovedAside
+  StrCpy $0 0
+  StrCpy $3 0
+  ${Do}
+    EnumRegValue $4 HKCU "${ASIDE_KEY}" $3
+    ${If} $4 == ""
+      ${Break}
+    ${EndIf}
+    Delete "$INSTDIR\$4"
+    ${If} ${FileExists} "$INSTDIR\$4"
+      StrCpy $0 1
+      IntOp $3 $3 + 1
+    ${Else}
+      DeleteRegValue HKCU "${ASIDE_KEY}" $4
+    ${EndIf}
+  ${Loop}
+FunctionEnd
+!macroend
+!insertmacro DEFINE_DELETE_MOVED_ASIDE ""
+!insertmacro DEFINE_DELETE_MOVED_ASIDE "un."
+
+# Puts a program moved aside (`aside`, "" for none) back as $INSTDIR\`name`, and forgets its
+# name once it is back.
+!macro PUT_BACK aside name
+  ${If} ${aside} != ""
+    ClearErrors
+    Rename ${aside} "$INSTDIR\${name}"
+    ${IfNot} ${Errors}
+      ${GetFileName} ${aside} $5
+      DeleteRegValue HKCU "${ASIDE_KEY}" $5
+    ${EndIf}
+  ${EndIf}
+!macroend
+
+# An update that could not finish: the new programs that took the installed ones' names go, the
+# installed ones come back from where they were moved aside, the new copies go, and the user is
+# told. $Placed counts the new programs already in place.
+Function UndoUpdate
+  ${If} $Placed > 1
+    Delete "$INSTDIR\Zirel.dll"
+  ${EndIf}
+  ${If} $Placed > 0
+    Delete "$INSTDIR\Zirel.scr"
+  ${EndIf}
+  !insertmacro PUT_BACK $AsideRenderer Zirel.dll
+  !insertmacro PUT_BACK $AsideLauncher Zirel.scr
+  Delete "$INSTDIR\Zirel.scr.new"
+  Delete "$INSTDIR\Zirel.dll.new"
+  MessageBox MB_OK|MB_ICONSTOP "$(InUse)" /SD IDOK
+  Abort "$(InUse)"
 FunctionEnd
 
 Function OpenSaverSettings
@@ -109,35 +173,43 @@ FunctionEnd
 
 Section "-Zirel"
   SetOutPath "$INSTDIR"
+  # What earlier updates moved aside and no longer runs.
+  Call DeleteMovedAside
   # The new programs come in under other names first, so the installed copy stays whole until
   # both are there.
+  StrCpy $Placed 0
+  StrCpy $AsideLauncher ""
+  StrCpy $AsideRenderer ""
+  ClearErrors
   File "/oname=Zirel.scr.new" "${ZIREL_DIST}/Zirel.scr"
   File "/oname=Zirel.dll.new" "${ZIREL_DIST}/Zirel.dll"
+  ${If} ${Errors}
+    Call UndoUpdate
+  ${EndIf}
   # NOTE: a program that runs (a preview in the screen saver settings) can be renamed, not
   # replaced: the installed ones move aside and keep running, the new ones take their names and
-  # are what starts next.
+  # are what starts next. Every rename is checked; the first that fails undoes the others.
   StrCpy $0 "Zirel.scr"
   Call MoveAside
-  StrCpy $OldLauncher $1
+  StrCpy $AsideLauncher $1
   ${IfNot} ${Errors}
     StrCpy $0 "Zirel.dll"
     Call MoveAside
-    ${If} ${Errors}
-    ${AndIf} $OldLauncher != ""
-      Rename $OldLauncher "$INSTDIR\Zirel.scr"
-      SetErrors
-    ${EndIf}
+    StrCpy $AsideRenderer $1
+  ${EndIf}
+  ${IfNot} ${Errors}
+    Rename "$INSTDIR\Zirel.scr.new" "$INSTDIR\Zirel.scr"
+  ${EndIf}
+  ${IfNot} ${Errors}
+    StrCpy $Placed 1
+    Rename "$INSTDIR\Zirel.dll.new" "$INSTDIR\Zirel.dll"
   ${EndIf}
   ${If} ${Errors}
-    Delete "$INSTDIR\Zirel.scr.new"
-    Delete "$INSTDIR\Zirel.dll.new"
-    MessageBox MB_OK|MB_ICONSTOP "$(InUse)" /SD IDOK
-    Abort "$(InUse)"
+    Call UndoUpdate
   ${EndIf}
-  Rename "$INSTDIR\Zirel.scr.new" "$INSTDIR\Zirel.scr"
-  Rename "$INSTDIR\Zirel.dll.new" "$INSTDIR\Zirel.dll"
+  StrCpy $Placed 2
   # Copies that still run stay until the next update or the uninstaller.
-  Delete "$INSTDIR\*.old"
+  Call DeleteMovedAside
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
   # The saver to restore at uninstall is the one before Zirel's first install.
@@ -148,13 +220,22 @@ Section "-Zirel"
     ReadRegStr $0 HKCU "${DESKTOP_KEY}" "ScreenSaveActive"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "PreviousSaverActive" $0
   ${EndIf}
-  # Windows starts the saver on idle by this path, in the 8.3 form, as its own settings write it:
-  # a path with blanks (a user name with one) could not start otherwise.
+  # Windows starts the saver on idle by this path, as its own settings write it: the 8.3 form
+  # where the volume keeps one (GetFullPathName gives the long path back where it does not, which
+  # the launcher reads too), and never an empty value.
   GetFullPathName /SHORT $0 "$INSTDIR\Zirel.scr"
+  ${If} $0 == ""
+    StrCpy $0 "$INSTDIR\Zirel.scr"
+  ${EndIf}
   WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" $0
   WriteRegStr HKCU "${DESKTOP_KEY}" "ScreenSaveActive" "1"
   StrCpy $0 1
   System::Call "${TELL_SAVER_CHANGED}"
+  # Picking another saver in the Settings app drops a per-user saver from its list; this makes
+  # Zirel the saver again and opens its settings, as Windows' own "Install" of a .scr file does
+  # (which takes the rest of its command line, blanks and all, as the path).
+  CreateShortcut "$SMPROGRAMS\${SHORTCUT}" "$SYSDIR\rundll32.exe" \
+    "desk.cpl,InstallScreenSaver $INSTDIR\Zirel.scr" "$INSTDIR\Zirel.scr" 0
 
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Zirel"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${ZIREL_VERSION}"
@@ -185,11 +266,7 @@ SectionEnd
 
 # $0 = 1 while a program of the folder runs, or a copy that an update moved aside still does.
 Function un.Running
-  StrCpy $0 0
-  Delete "$INSTDIR\*.old"
-  ${If} ${FileExists} "$INSTDIR\*.old"
-    StrCpy $0 1
-  ${EndIf}
+  Call un.DeleteMovedAside
   !insertmacro CHECK_RUNNING "$INSTDIR\Zirel.scr"
   !insertmacro CHECK_RUNNING "$INSTDIR\Zirel.dll"
 FunctionEnd
@@ -225,6 +302,7 @@ Section "un.Zirel"
   Delete "$INSTDIR\Zirel.scr"
   Delete "$INSTDIR\Zirel.dll"
   Delete "$INSTDIR\Uninstall.exe"
+  Delete "$SMPROGRAMS\${SHORTCUT}"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd
 

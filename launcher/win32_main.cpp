@@ -12,6 +12,7 @@
 #include "win32_preview_form.h"
 #include "win32_profile.h"
 #include "win32_saver_form.h"
+#include "win32_text.h"
 
 namespace {
 
@@ -19,12 +20,17 @@ namespace {
 constexpr wchar_t kMissingRendererText[] = L"Zirel.dll が同じﾌｫﾙﾀﾞに見つかりません！";
 constexpr wchar_t kMessageCaption[] = L"Zirel";
 
-// The folder of Zirel.scr, without a trailing backslash.
+// The folder of Zirel.scr (UTF-8), without a trailing backslash. NOTE: through the W function, so
+// a folder named outside the ANSI code page (a Japanese user name on an English Windows) stays
+// whole; its length is not limited to MAX_PATH.
 std::string ProgramFolder()
 {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return FolderOf(path);
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD length = 0;
+    while ((length = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()))) == path.size())
+        path.resize(path.size() * 2);
+    path.resize(length);
+    return FolderOf(zirel::Utf8FromWide(path));
 }
 
 // NOTE: two launchers started at the same instant both pass the window test of the instance
@@ -61,7 +67,7 @@ void LauncherMain()
     if (FindWindowA(nullptr, "Vant_Main") || FindWindowA(nullptr, "<Zirel>"))
         EndLauncher();
 
-    const std::string arguments(ArgumentText(GetCommandLineA()));
+    const std::string arguments(ArgumentText(zirel::Utf8FromWide(GetCommandLineW())));
     const char switchCharacter = SwitchCharacter(arguments);
     if (switchCharacter == 'P') {
         if (AnotherRunOrDialog(false))

@@ -6,6 +6,7 @@
 #include "saver_run_rules.h"
 #include "settings.h"
 #include "win32_application_window.h"
+#include "win32_text.h"
 #include "win32_window.h"
 
 namespace {
@@ -56,16 +57,17 @@ void Vant_S::Load()
 
 void Vant_S::StartRenderer()
 {
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
-    std::string commandLine = rendererPath_;  // exactly the path: no quotes, no arguments
+    const std::wstring path = zirel::Utf16FromUtf8(rendererPath_);
+    std::wstring commandLine = path;  // exactly the path: no quotes, no arguments
     // NOTE: the path is also the application name, so a folder with blanks (C:\Program Files\...)
     // cannot make Windows try C:\Program.exe first.
-    if (CreateProcessA(rendererPath_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                       nullptr, nullptr, &startup, &process)) {
+    if (CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       nullptr, &startup, &process)) {
         CloseHandle(process.hThread);
         rendererProcess_ = process.hProcess;
     }

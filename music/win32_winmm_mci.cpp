@@ -4,12 +4,16 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "win32_text.h"
+
 // <mmsystem.h> maps PlaySound to PlaySoundA; the interface keeps its own name.
 #undef PlaySound
 
+// NOTE: the player's texts are UTF-8, winmm's A functions take the ANSI code page. A music file's
+// path always fits it: the settings file keeps it there.
 uint32_t WinmmMci::SendString(const char* command, char* reply, uint32_t replySize)
 {
-    return mciSendStringA(command, reply, replySize, nullptr);
+    return mciSendStringA(zirel::AnsiFromUtf8(command).c_str(), reply, replySize, nullptr);
 }
 
 bool WinmmMci::GetErrorString(uint32_t code, char* buffer, uint32_t size)
@@ -24,5 +28,5 @@ uint32_t WinmmMci::WaveOutDeviceCount()
 
 bool WinmmMci::PlaySound(const char* name, uint32_t flags)
 {
-    return PlaySoundA(name, nullptr, flags) != FALSE;
+    return PlaySoundA(name ? zirel::AnsiFromUtf8(name).c_str() : nullptr, nullptr, flags) != FALSE;
 }

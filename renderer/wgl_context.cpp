@@ -10,6 +10,7 @@
 #include "win32_renderer.h"
 #include "platform.h"
 #include "scene.h"
+#include "win32_frame_pacing.h"
 
 namespace {
 
@@ -94,5 +95,8 @@ void ShutdownGL(HWND window)
 
 void PresentFrame()
 {
+    // How long the swap took tells the pacer whether the driver holds it to the display.
+    const int64_t swapStartUs = SteadyNowUs();
     wglSwapLayerBuffers(renderer.deviceContext, WGL_SWAP_MAIN_PLANE);
+    renderer.pacer.SwapEnded(swapStartUs, SteadyNowUs());
 }

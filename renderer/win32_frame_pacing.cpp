@@ -6,18 +6,20 @@
 #define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
 #endif
 
-int PrimaryRefreshHz()
+int64_t SteadyNowUs()
 {
-    DEVMODEA mode{};
-    mode.dmSize = sizeof(mode);
-    if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode))
-        return 0;
-    return static_cast<int>(mode.dmDisplayFrequency);
+    static const int64_t frequency = [] {
+        LARGE_INTEGER f{};
+        QueryPerformanceFrequency(&f);
+        return f.QuadPart;
+    }();
+    LARGE_INTEGER now{};
+    QueryPerformanceCounter(&now);
+    return now.QuadPart / frequency * 1000000 + now.QuadPart % frequency * 1000000 / frequency;
 }
 
-Win32FramePacing::Win32FramePacing() : pacer_(PrimaryRefreshHz())
+Win32FramePacing::Win32FramePacing()
 {
-    QueryPerformanceFrequency(&frequency_);
     // NOTE: a plain timer (and Sleep) rounds to the system tick, 15.6 ms unless some program
     // asked for more; the high-resolution kind (Windows 10 1803 and later) keeps the period
     // exact. Older systems get the plain one.
@@ -33,19 +35,11 @@ Win32FramePacing::~Win32FramePacing()
         CloseHandle(timer_);
 }
 
-int64_t Win32FramePacing::NowUs() const
+bool Win32FramePacing::WaitForFrame(FramePacer& pacer)
 {
-    LARGE_INTEGER now{};
-    QueryPerformanceCounter(&now);
-    return now.QuadPart / frequency_.QuadPart * 1000000 +
-           now.QuadPart % frequency_.QuadPart * 1000000 / frequency_.QuadPart;
-}
-
-bool Win32FramePacing::WaitForFrame()
-{
-    const int64_t waitUs = pacer_.WaitBeforeNextUs(NowUs());
+    const int64_t waitUs = pacer.WaitBeforeNextUs(SteadyNowUs());
     if (waitUs == 0) {
-        pacer_.FrameStarted(NowUs());
+        pacer.FrameStarted(SteadyNowUs());
         return true;
     }
     const DWORD waitMs = static_cast<DWORD>((waitUs + 999) / 1000);

@@ -1,5 +1,5 @@
-// The renderer's wait between frames on Windows: a steady clock, the primary display's refresh
-// rate and a wait that any message ends at once.
+// The renderer's wait between frames on Windows: a steady clock and a wait that any message ends
+// at once. The pace itself is the portable FramePacer's (the renderer's state holds it).
 #pragma once
 
 #include <windows.h>
@@ -8,6 +8,9 @@
 
 #include "frame_pacing.h"
 
+// QueryPerformanceCounter in microseconds.
+int64_t SteadyNowUs();
+
 class Win32FramePacing {
 public:
     Win32FramePacing();
@@ -15,17 +18,10 @@ public:
     Win32FramePacing(const Win32FramePacing&) = delete;
     Win32FramePacing& operator=(const Win32FramePacing&) = delete;
 
-    // Waits until the next frame is due or a message arrives, whichever comes first. Returns
-    // true when the frame may be drawn now (and counts it as started).
-    bool WaitForFrame();
+    // Waits until `pacer` lets the next frame start or a message arrives, whichever comes first.
+    // Returns true when the frame may be drawn now (and counts it as started).
+    bool WaitForFrame(FramePacer& pacer);
 
 private:
-    int64_t NowUs() const;
-
-    FramePacer pacer_;
-    LARGE_INTEGER frequency_{};
     HANDLE timer_ = nullptr;
 };
-
-// The primary display's refresh rate as Windows reports it (0 or 1: the hardware's default).
-int PrimaryRefreshHz();

@@ -15,7 +15,12 @@ int RunMessageLoop()
     MSG msg{};
     for (;;) {
         while (!PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-            if (!pacing.WaitForFrame())
+            // Nobody can see the frames: none till a message (sent ones too) may change that.
+            if (!renderer.visibility.Seen()) {
+                MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+                continue;
+            }
+            if (!pacing.WaitForFrame(renderer.pacer))
                 continue;  // waited, or woken by a message: look at the queue again
             IdleFrame();
             Sleep(0);

@@ -5,10 +5,12 @@
 
 #include <cstdint>
 
+#include "frame_pacing.h"
 #include "input_rules.h"
 #include "monitor_layout.h"
 #include "random_source.h"
 #include "renderer_contract.h"
+#include "visibility.h"
 
 struct RendererState {
     HINSTANCE appInstance = nullptr;
@@ -21,6 +23,9 @@ struct RendererState {
     LcgRandom random;                  // seeded once in InitGL, shared with the scene
     bool viewFromAbove = false;        // the camera, chosen once in InitGL
     MonitorLayout monitors;            // each monitor's viewport inside the window
+    FramePacer pacer;                  // the fastest monitor's exact refresh, read with the layout
+    Visibility visibility;             // frames only while somebody can see them
+    HPOWERNOTIFY displayNotices[2]{};  // the display-power notifications asked for
 };
 
 extern RendererState renderer;
@@ -32,12 +37,20 @@ LRESULT SaverInputProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void InitGL(HWND window);
 // The rectangle that holds every monitor (with one monitor, the screen).
 ScreenRect VirtualScreen();
-// Lays out each monitor's view inside the window (which covers the virtual screen).
+// Lays out each monitor's view inside the window (which covers the virtual screen), and paces
+// frames by the fastest monitor's refresh.
 void LayOutDisplay();
 // After a display change: the window covers the new virtual screen and the views follow.
 void FollowDisplay(HWND window);
 void ShutdownGL(HWND window);
 void IdleFrame();
+
+// Asks for the messages that say who can see the frames (the display's power, the session), and
+// lets them go again.
+void ListenForViewers(HWND window);
+void StopListeningForViewers(HWND window);
+// What those messages say, noted in renderer.visibility.
+void NoteViewers(UINT message, WPARAM wParam, LPARAM lParam);
 
 // Nonzero when the saver may close (asks for the screen-saver password on the 9x family).
 BOOL VerifyPasswordToClose(HWND window);

@@ -60,14 +60,23 @@ LRESULT SaverLifecycleProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         LayOutDisplay();
         InitGL(window);
         renderer.glReady = 1;
+        ListenForViewers(window);
         break;
     }
     case WM_DISPLAYCHANGE: {
-        // A monitor added or removed, or another resolution.
+        // A monitor added or removed, another resolution, a remote session: the saver goes on
+        // over the new layout, and the cursor the system may have moved ends nothing.
         FollowDisplay(window);
+        RetakeCursorReference(renderer.input, CurrentCursor());
+        break;
+    }
+    case WM_POWERBROADCAST:
+    case WM_WTSSESSION_CHANGE: {
+        NoteViewers(message, wParam, lParam);
         break;
     }
     case WM_DESTROY: {
+        StopListeningForViewers(window);
         renderer.glReady = 0;
         ShutdownGL(window);
         break;

@@ -282,7 +282,7 @@ void SettingsDialog::Form_Load()
     SendMessageW(repeat_, WM_SETTEXT, 0, LPARAM(Utf16FromUtf8(HashFormat(settings_.bgmRepeat)).c_str()));
     for (int i = 0; i <= 30; ++i)
         SendMessageW(repeat_, CB_ADDSTRING, 0, LPARAM(Utf16FromUtf8(HashFormat(i)).c_str()));
-    SetWindowTextW(Child(panel_, kIdFileName), WideFrom(settings_.bgmFile, CP_ACP).c_str());
+    SetWindowTextW(Child(panel_, kIdFileName), Utf16FromUtf8(settings_.bgmFile).c_str());
     POINT cursor{};
     if (GetCursorPos(&cursor))
         zoomOrigin_ = POINT{short(cursor.x), short(cursor.y)};  // kept as 16-bit screen coordinates
@@ -447,15 +447,16 @@ void SettingsDialog::Cmd_Can_Click()
     Close();
 }
 
-// NOTE: the chooser runs through the W function so that its title and filter show whatever the
-// code page; the chosen path is then taken in the ANSI code page like every other path here,
-// and a path that has no exact ANSI form counts as cancelled rather than naming another file.
+// NOTE: the chooser runs through the W function so that its title, its filter and the folders it
+// shows are whole whatever the code page. Zirel.ini keeps the chosen path in the ANSI code page:
+// a path it cannot hold is kept by its short form, and one with neither leaves the choice as it
+// was and says so, rather than naming another file.
 void SettingsDialog::Cmd_File_Click(int k)
 {
     wchar_t file[255] = {};
     wchar_t fileTitle[255] = {};
     static const wchar_t filter[] = L"BGMﾌｧｲﾙ (MP3 WAV)\0*.MP3;*.WAV\0";
-    const std::wstring folder = WideFrom(settings_.bgmFolder, CP_ACP);
+    const std::wstring folder = Utf16FromUtf8(settings_.bgmFolder);
     OPENFILENAMEW chooser{};
     chooser.lStructSize = sizeof(chooser);
     chooser.hwndOwner = window_;
@@ -470,12 +471,14 @@ void SettingsDialog::Cmd_File_Click(int k)
     chooser.Flags = 0;
     if (!GetOpenFileNameW(&chooser))
         return;
-    std::string path;
-    if (!AnsiFromWide(file, path))
+    const std::optional<std::string> path = StorablePath(file);
+    if (!path) {
+        MessageBoxW(window_, L"このﾌｧｲﾙの場所は設定に保存できません。", L"Zirel", MB_OK);
         return;
-    settings_.bgmFile = path;
+    }
+    settings_.bgmFile = *path;
     SetWindowTextW(Child(panel_, kIdFileName + k), file);
-    settings_.bgmFolder = FolderOf(path);
+    settings_.bgmFolder = FolderOf(*path);
 }
 
 void SettingsDialog::lbl_URL_Click()
