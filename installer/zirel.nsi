@@ -131,6 +131,7 @@ Function ${un}DeleteMovedAside
       DeleteRegValue HKCU "${ASIDE_KEY}" $4
     ${EndIf}
   ${Loop}
+  DeleteRegKey /ifempty HKCU "${ASIDE_KEY}"
 FunctionEnd
 !macroend
 !insertmacro DEFINE_DELETE_MOVED_ASIDE ""

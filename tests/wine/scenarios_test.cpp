@@ -56,6 +56,15 @@ void OpenTheWhiteWindow(Run& run)
     ShowWindow(run.host, SW_SHOWNA);
 }
 
+// A display change as Windows sends it (Wine cannot change Xephyr's screens) after the cursor
+// went to the second monitor, then a move message where it is.
+void ChangeTheDisplay(Run& run)
+{
+    SetCursorPos(1500, 300);
+    SendMessageTimeoutA(run.window, WM_DISPLAYCHANGE, 24, MAKELPARAM(1824, 768), 0, 5000, nullptr);
+    PostMessageA(run.window, WM_MOUSEMOVE, 0, 0);
+}
+
 // Whether each monitor shows lit tops that move, and whether the white window still shows, from
 // two grey pictures of both monitors (1824x768, a byte a pixel) a second apart.
 void SeeTheMonitors(Run& run)
@@ -101,12 +110,14 @@ const Scenario kRows[] = {
     Scenario("RunRestartsTheMp3TillItEnds", "Zirel.scr /s", Ini(" 2", " 0", "%DIR%\\song.mp3"), "",
              kRenderer | kSound, kRendererTitle, kHeardTillTheKey, "tone\ntone\nsilence\nexit 0"),
     // Silent runs that end as ever: "なし" (a file that has gone is dropped as it is read, as the
-    // host tests show), no sound server (the renderer comes up all the same).
+    // host tests show), no sound server (the renderer comes up all the same), started as Windows
+    // starts a saver from a folder named in Japanese with blanks and no short name.
     Scenario("NoneIsSilent", "Zirel.scr /s", Ini(" 0", " 0", "%DIR%\\sound.wav"), "",
              kRenderer | kSound, kRendererTitle, {Listen, WM_LBUTTONDOWN}, "silence\nexit 0"),
-    Scenario("RunsWithoutASoundServer", "Zirel.scr /s", Ini(" 2", " 0", "%DIR%\\song.mp3"), "",
-             kRenderer | kWinmm, kRendererTitle, {kLook, WM_LBUTTONDOWN},
-             "96000000 8 0,0,1024,768 foreground\nexit 0"),
+    Scenario("RunsFromAJapaneseFolderWithoutASoundServer", "Zirel.scr /s",
+             Ini(" 2", " 0", "song.mp3"), "", kRenderer | kWinmm, kRendererTitle,
+             {kLook, WM_LBUTTONDOWN}, "96000000 8 0,0,1024,768 foreground\nexit 0", "",
+             InAJapaneseFolder),
     // A bare run keeps the cursor; a drive without a disc ends the CD watch at its first query and
     // nothing is stopped at the end; a Windows 98 without the password module closes.
     Scenario("BareRunKeepsTheCursor", "Zirel.scr", Ini(" 1", " 0", ""),
@@ -144,8 +155,10 @@ const Scenario kRows[] = {
              "paced\n96000000 8 0,0,1024,768 foreground\nexit 0\nsyscommand 61536"),
     // On two monitors (run.sh plays this row on 1024x768 and 800x600 side by side): the window is
     // the virtual screen, both show the tops, the window on the second is hidden, a key ends it.
+    // A display change that moved the cursor ends nothing; the saver goes on at the same pace.
     Scenario("TwoMonitors", "Zirel.dll", "", "", kRenderer, kRendererTitle,
-             {Pace, kLook, SeeTheMonitors, Step(WM_KEYDOWN, 'A')},
+             {Step(kMove, 201, 200), ChangeTheDisplay, Pace, kLook, SeeTheMonitors,
+              Step(WM_KEYDOWN, 'A')},
              "paced\n96000000 8 0,0,1824,768 foreground\n"
              "first lit moving, second lit moving, white covered\nexit 0",
              "",

@@ -25,10 +25,10 @@ void State(Run& run)
     int marked = 2;
     while (marked >= 0 && GetWindowTextLengthA(Item(kIdOptionImage + marked)) != 6)
         --marked;  // "marked", not "unmarked"
-    char file[300] = {};
-    GetWindowTextA(Item(kIdFileName), file, sizeof(file));
+    wchar_t file[300] = {};
+    GetWindowTextW(Item(kIdFileName), file, 300);
     run.seen.push_back(std::to_string(marked) + " " + std::to_string(GetDlgCtrlID(GetFocus())) +
-                       " " + file);
+                       " " + U8(file));
 }
 
 // Once the dialog is up: its state, the colour of the panel (0xBBGGRR in decimal) and the picture
@@ -71,9 +71,10 @@ void Choose(Run& run)
     State(run);
 }
 
-// The user's own copy of the settings, %APPDATA%\Zirel\Zirel.ini; "Zirel" a file, where a
-// folder cannot be made.
-const std::string kUsersFolder = std::getenv("APPDATA") + std::string("\\Zirel");
+// The user's own copy of the settings, %APPDATA%\Zirel\Zirel.ini, where the rows' programs have
+// an application-data folder named in Japanese; "Zirel" a file, where a folder cannot be made.
+const std::string kAppData = std::getenv("APPDATA") + std::string("\\山田");
+const std::string kUsersFolder = kAppData + "\\Zirel";
 
 // Notes the user's copy, "user's: none" where there is none, and removes it.
 void UsersCopy(Run& run)
@@ -82,7 +83,7 @@ void UsersCopy(Run& run)
     run.seen.push_back(text.empty() ? "user's: none" : "user's:");
     for (const std::string& line : Lines(text))
         run.seen.push_back(line);
-    std::filesystem::remove_all(kUsersFolder);
+    std::filesystem::remove_all(P(kUsersFolder));
 }
 
 // The message the dialog shows on "設定" (none: "no message"), answered.
@@ -109,15 +110,17 @@ void RunTheSaver(Run& run)
     PostMessageA(FindWindowA(nullptr, kRendererTitle), WM_KEYDOWN, 'A', 0);
 }
 
-void OwnCopyOfKindOne(Run&)
+// Programs in a folder named in Japanese, and an earlier copy of the user's.
+void OwnCopyOfKindOne(Run& run)
 {
-    std::filesystem::create_directory(kUsersFolder);
-    std::ofstream(kUsersFolder + "\\Zirel.ini") << Ini("1", "0", "");
+    InAJapaneseFolder(run);
+    std::filesystem::create_directory(P(kUsersFolder));
+    std::ofstream(P(kUsersFolder + "\\Zirel.ini")) << Ini("1", "0", "");
 }
 
 void NothingWritable(Run& run)
 {
-    std::ofstream(kUsersFolder) << "a file where the folder would be";
+    std::ofstream(P(kUsersFolder)) << "a file where the folder would be";
     ReadOnly(run);
 }
 
@@ -125,18 +128,22 @@ void NothingWritable(Run& run)
 // read in its place; neither: a message. Files, loads and the music of the next run are seen.
 TEST(SettingsDialog, SavesTheChoiceWhereItCan)
 {
+    // NOTE: Wine replaces an APPDATA set on the Linux side; this process's reaches its children.
+    std::filesystem::create_directory(P(kAppData));
+    SetEnvironmentVariableW(L"APPDATA", P(kAppData).c_str());
     const Step set(WM_COMMAND, MAKEWPARAM(kIdSet, BN_CLICKED));
     const Step ends(kEnds, 5000);
     const Step none = Press<kIdOptionImage + 0, WM_LBUTTONDOWN>;
     const Step wav = Press<kIdOptionImage + 2, WM_LBUTTONDOWN>;
     const std::string file = "%DIR%\\sound.wav";
     const Scenario rows[] = {
-        // An earlier copy of the user's is read, then removed by a save beside the programs.
+        // An earlier copy of the user's is read, then removed by a save beside the programs; the
+        // music file, in the folder named in Japanese, is kept by its short form.
         Scenario("WritableFolder", "Zirel.scr /c", Ini(" 2", " 0", "song.mp3"), "", kRenderer,
-                 kDialogTitle, {Opened, none, set, Message, ends, UsersCopy},
-                 "1 1000 \npanel 14605532\n0 1000 \nno message\nexit 0\nuser's: none\n"
-                 "exit 0\n" +
-                     Ini("0", "0", ""),
+                 kDialogTitle, {Opened, Choose<IDOK>, set, Message, ends, UsersCopy},
+                 "1 1000 \npanel 14605532\n1 1000 %DIR%\\sound.wav\nno message\nexit 0\n"
+                 "user's: none\nexit 0\n" +
+                     Ini("1", "0", "%SHORT%\\sound.wav"),
                  "Zirel.ini", OwnCopyOfKindOne),
         // The next run plays the choice kept in the user's copy; the file beside is as it was.
         Scenario("ReadOnlyFolder", "Zirel.scr /c", Ini(" 0", " 0", ""), "", kRenderer | kSound,
@@ -157,6 +164,8 @@ TEST(SettingsDialog, SavesTheChoiceWhereItCan)
         SCOPED_TRACE(row.name);
         RunScenario(row);
     }
+    SetEnvironmentVariableW(L"APPDATA", P(std::getenv("APPDATA")).c_str());
+    std::filesystem::remove_all(P(kAppData));
 }
 
 TEST(SettingsDialog, OpensAsZirelAndAnswersEveryPress)

@@ -2,6 +2,7 @@
 // the registry, and the installed saver started as Windows starts it on idle, updated while it
 // runs.
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include "scenario.h"
 #include "zirel_version.h"
@@ -29,8 +30,30 @@ void Play(const std::string& dir, const std::string& command)
     EXPECT_TRUE(Until([&] { return JobProcesses(run.job).empty(); }, 60000)) << command;
 }
 
-// The saver and the uninstall entry, whether the folder is there, and the file version of its
-// programs' version resources ("credit": the program holds the dialog's credit line).
+// The Start-menu shortcut's program and arguments ("-": none).
+std::string Shortcut()
+{
+    wchar_t programs[MAX_PATH] = {};
+    wchar_t target[MAX_PATH] = L"-";
+    wchar_t arguments[MAX_PATH] = {};
+    IShellLinkW* link = nullptr;
+    IPersistFile* file = nullptr;
+    CoInitialize(nullptr);
+    SHGetFolderPathW(nullptr, CSIDL_PROGRAMS, nullptr, 0, programs);
+    CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link));
+    link->QueryInterface(IID_PPV_ARGS(&file));
+    if (file->Load((programs + std::wstring(L"\\Zirel screen saver.lnk")).c_str(), 0) == S_OK) {
+        link->GetPath(target, MAX_PATH, nullptr, 0);
+        link->GetArguments(arguments, MAX_PATH);
+    }
+    file->Release();
+    link->Release();
+    return U8(target) + " " + U8(arguments);
+}
+
+// The saver and the uninstall entry, whether the folder is there, the file version of its
+// programs' version resources ("credit": the program holds the dialog's credit line) and the
+// Start-menu shortcut.
 std::string State()
 {
     const char* names[] = {"SCRNSAVE.EXE",        "ScreenSaveActive", "DisplayName",
@@ -54,6 +77,7 @@ std::string State()
         const bool credit = Read(kFolder + program).find(kCredit) != std::string::npos;
         seen += program + " " + version + (credit ? " credit" : "");
     }
+    seen += " " + Shortcut();
     return Replace(Replace(seen, kFolder, "%DIR%"), ZIREL_VERSION_TEXT, "%V%") + "\n";
 }
 
@@ -77,18 +101,26 @@ TEST(Setup, InstallsUpdatesUninstallsAndStartsAsWindowsDoes)
 {
     RegSetKeyValueA(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE", REG_SZ, "C:\\other.scr", 13);
     RegSetKeyValueA(HKEY_CURRENT_USER, kDesktop, "ScreenSaveActive", REG_SZ, "0", 2);
-    RegDeleteKeyA(HKEY_CURRENT_USER, kEntry);
+    RegDeleteTreeA(HKEY_CURRENT_USER, kEntry);
     Play(kDist, kSetup);
     const std::string installed = State();
     std::ofstream(kFolder + "\\Zirel.dll") << "older";
     std::ofstream(kFolder + "\\Zirel.ini") << "settings";
+    // An update whose rename is refused (the renderer held open without sharing) changes nothing.
+    const std::string before = State();
+    HANDLE held = CreateFileA((kFolder + "\\Zirel.dll").c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    Play(kDist, kSetup);
+    CloseHandle(held);
+    EXPECT_EQ(State() + Read(kFolder + "\\Zirel.dll"), before + "older");
     Play(kDist, kSetup);
     EXPECT_EQ(State(), installed);
     Play(kFolder, "Uninstall.exe /S");
     EXPECT_EQ(installed + State() + Read(kSettings + "\\Zirel.ini"),
               "%DIR%\\Zirel.scr 1 Zirel %V% %DIR%\\Zirel.scr \"%DIR%\\Uninstall.exe\" "
-              "\"%DIR%\\Uninstall.exe\" /S folder\\Zirel.scr %V% credit\\Zirel.dll %V%\n"
-              "C:\\other.scr 0 - - - - - no folder\\Zirel.scr -\\Zirel.dll -\nsettings");
+              "\"%DIR%\\Uninstall.exe\" /S folder\\Zirel.scr %V% credit\\Zirel.dll %V% "
+              "C:\\windows\\system32\\rundll32.exe desk.cpl,InstallScreenSaver %DIR%\\Zirel.scr\n"
+              "C:\\other.scr 0 - - - - - no folder\\Zirel.scr -\\Zirel.dll - - \nsettings");
     std::filesystem::remove_all(kSettings);
     // The renderer and the WAV of Zirel.ini beside the programs: the launcher found both.
     RunScenario(Scenario("Run by the saver path", "Zirel.scr /s", Ini(" 2", " 0", "sound.wav"), "",

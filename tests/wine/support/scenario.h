@@ -103,9 +103,21 @@ inline std::string Replace(std::string text, const std::string& from, const std:
     return text;
 }
 
+// A path written in UTF-8, as the rows write every text, for the W functions; and back.
+inline std::filesystem::path P(const std::string& utf8)
+{
+    return std::u8string(utf8.begin(), utf8.end());
+}
+
+inline std::string U8(const std::filesystem::path& path)
+{
+    const std::u8string text = path.u8string();
+    return {text.begin(), text.end()};
+}
+
 inline std::string Read(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(P(path), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
@@ -113,10 +125,10 @@ inline std::string Read(const std::string& path)
 // it answers in, whose text it returns.
 inline std::string AskRunSh(const std::string& request, const std::string& answer)
 {
-    std::filesystem::remove(answer);
+    std::filesystem::remove(P(answer));
     std::printf("%s\n", request.c_str());
     std::fflush(stdout);
-    Until([&] { return std::filesystem::exists(answer); }, 5000);
+    Until([&] { return std::filesystem::exists(P(answer)); }, 5000);
     return Read(answer);
 }
 
@@ -146,6 +158,15 @@ struct Run {
     std::string File(const std::string& name) const { return dir + "\\" + name; }
 };
 
+// The row's folder renamed into one named in Japanese, with blanks: under Wine's ANSI code page
+// (1252) the name has no ANSI form, and without its short name (which Wine always makes) no form
+// without blanks either.
+inline void InAJapaneseFolder(Run& run)
+{
+    std::filesystem::rename(P(run.dir), P(run.dir + " 山田 太郎"));
+    run.dir += " 山田 太郎";
+}
+
 // The row's folder made read-only, as a program folder in System32 is to a user; the test skips
 // where this machine does not allow mounts. Undone as run.sh ends; the next run removes it.
 inline void ReadOnly(Run& run)
@@ -154,16 +175,18 @@ inline void ReadOnly(Run& run)
         GTEST_SKIP() << "no read-only bind mount here";
 }
 
-// Starts "<program> <arguments>" from the folder; each Zirel.dll with the recorder's hooks.
+// Starts "<program> <arguments>" from the folder, each Zirel.dll with the recorder's hooks, by
+// the line Windows hands a saver: its path unquoted, blanks and all. NOTE: Wine quotes the path
+// it found when no program is named, so the program is named.
 inline PROCESS_INFORMATION Start(Run& run, const std::string& command)
 {
     const std::string handle = std::to_string(uint32_t(uintptr_t(run.host)));
-    std::string line = Replace(run.File(command), "%HOST%", handle);
+    std::wstring line = P(Replace(run.File(command), "%HOST%", handle)).wstring();
     const std::string program = command.substr(0, command.find(' '));
-    STARTUPINFOA startup{sizeof(startup)};
+    STARTUPINFOW startup{sizeof(startup)};
     PROCESS_INFORMATION process{};
-    CreateProcessA(run.File(program).c_str(), line.data(), nullptr, nullptr, FALSE,
-                   CREATE_SUSPENDED, nullptr, run.dir.c_str(), &startup, &process);
+    CreateProcessW(P(run.File(program)).c_str(), line.data(), nullptr, nullptr, FALSE,
+                   CREATE_SUSPENDED, nullptr, P(run.dir).c_str(), &startup, &process);
     AssignProcessToJobObject(run.job, process.hProcess);
     // The recorder: system commands noted, real mouse input dropped.
     static const HMODULE hooks =
@@ -245,12 +268,13 @@ inline void Prepare(Run& run)
         {row.kit & kPassword ? recorder + "dll" : "", "PASSWORD.CPL"},
         {music + "song.mp3", "song.mp3"},
         {music + "sound.wav", "sound.wav"}};
-    std::filesystem::remove_all(run.dir);  // what an interrupted run left
-    std::filesystem::create_directory(run.dir);
+    std::filesystem::remove_all(P(run.dir));  // what an interrupted run left
+    std::filesystem::create_directory(P(run.dir));
     for (const auto& [from, to] : copies)
-        ASSERT_TRUE(from.empty() || CopyFileA(from.c_str(), run.File(to).c_str(), FALSE)) << from;
-    std::ofstream(run.File("standin.txt"), std::ios::binary) << row.script;
-    std::ofstream(run.File("Zirel.ini"), std::ios::binary) << Replace(row.ini, "%DIR%", run.dir);
+        ASSERT_TRUE(from.empty() || CopyFileW(P(from).c_str(), P(run.File(to)).c_str(), FALSE))
+            << from;
+    std::ofstream(P(run.File("standin.txt")), std::ios::binary) << row.script;
+    std::ofstream(P(run.File("Zirel.ini")), std::ios::binary) << Replace(row.ini, "%DIR%", run.dir);
     // NOTE: Wine takes these per program from the registry (WINEDLLOVERRIDES does not reach
     // children). Unmanaged, a window goes at once; a managed one waits 2 s for a window manager.
     const std::string apps = "Software\\Wine\\AppDefaults\\Zirel.";
@@ -282,11 +306,13 @@ inline std::string Collect(Run& run)
         run.seen.push_back(record.substr(record.find(' ') + 1));
     for (const std::string& line : Lines(Read(run.File(run.row.file))))
         run.seen.push_back(line);
+    wchar_t shortDir[MAX_PATH] = L"\n";  // its 8.3 form; none: a text no line holds
+    GetShortPathNameW(P(run.dir).c_str(), shortDir, MAX_PATH);
     std::string seen;
     for (const std::string& line : run.seen)
-        seen += Replace(line, run.dir, "%DIR%") + "\n";
+        seen += Replace(Replace(line, run.dir, "%DIR%"), U8(shortDir), "%SHORT%") + "\n";
     std::error_code readOnly;  // a read-only folder stays till run.sh ends
-    std::filesystem::remove_all(run.dir, readOnly);
+    std::filesystem::remove_all(P(run.dir), readOnly);
     return seen;
 }
 
