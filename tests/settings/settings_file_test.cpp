@@ -69,8 +69,8 @@ TEST(SettingsFile, NumbersAndLoad)
 
 TEST(SettingsFile, SavedWhereItIsReadAgain)
 {
-    const std::string beside = "C:\\Saver\\Zirel.ini";
-    const std::string own = "C:\\Users\\me\\Zirel.ini";
+    const std::string beside = "S\\Zirel.ini";
+    const std::string own = "own";
     // {the files that can be written, and removed; the result; the track read again} with the
     // user's copy, newer than the file beside, holding track 3: a copy that can be neither removed
     // nor rewritten is older than the file saved beside, and not read.
@@ -86,9 +86,9 @@ TEST(SettingsFile, SavedWhereItIsReadAgain)
         ini.removable = removable;
         ini.times = {{beside, 1}, {own, 2}};
         ini.values[own + kSettingsSection + kKeyBgmRepeat] = "3";
-        EXPECT_EQ(SaveSettings(Settings{0, 7, "", ""}, ini, "C:\\Saver", own), result);
+        EXPECT_EQ(SaveSettings(Settings{0, 7, "", ""}, ini, "S", own), result);
         Settings loaded;
-        LoadSettings(loaded, ini, "C:\\Saver", own);
+        LoadSettings(loaded, ini, "S", own);
         EXPECT_EQ(loaded.bgmRepeat, track) << int(result);
     }
 }

@@ -2,7 +2,6 @@
 // the registry, and the installed saver started as Windows starts it on idle, updated while it
 // runs.
 #include <gtest/gtest.h>
-#include <shlobj.h>
 
 #include "scenario.h"
 #include "zirel_version.h"
@@ -14,6 +13,8 @@ using namespace zt;
 const std::string kDist = std::getenv("ZIREL_DIST");
 const std::string kFolder = std::getenv("LOCALAPPDATA") + std::string("\\Programs\\Zirel");
 const std::string kSettings = std::getenv("APPDATA") + std::string("\\Zirel");
+const std::string kPrograms =
+    std::getenv("APPDATA") + std::string("\\Microsoft\\Windows\\Start Menu\\Programs");
 const std::string kSetup = "Zirel-" ZIREL_VERSION_TEXT "-setup.exe /S";
 const char kDesktop[] = "Control Panel\\Desktop";
 const char kEntry[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zirel";
@@ -28,27 +29,6 @@ void Play(const std::string& dir, const std::string& command)
     Run run{Scenario{"setup"}, dir};
     run.program = Start(run, command);
     EXPECT_TRUE(Until([&] { return JobProcesses(run.job).empty(); }, 60000)) << command;
-}
-
-// The Start-menu shortcut's program and arguments ("-": none).
-std::string Shortcut()
-{
-    wchar_t programs[MAX_PATH] = {};
-    wchar_t target[MAX_PATH] = L"-";
-    wchar_t arguments[MAX_PATH] = {};
-    IShellLinkW* link = nullptr;
-    IPersistFile* file = nullptr;
-    CoInitialize(nullptr);
-    SHGetFolderPathW(nullptr, CSIDL_PROGRAMS, nullptr, 0, programs);
-    CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link));
-    link->QueryInterface(IID_PPV_ARGS(&file));
-    if (file->Load((programs + std::wstring(L"\\Zirel screen saver.lnk")).c_str(), 0) == S_OK) {
-        link->GetPath(target, MAX_PATH, nullptr, 0);
-        link->GetArguments(arguments, MAX_PATH);
-    }
-    file->Release();
-    link->Release();
-    return U8(target) + " " + U8(arguments);
 }
 
 // The saver and the uninstall entry, whether the folder is there, the file version of its
@@ -77,7 +57,13 @@ std::string State()
         const bool credit = Read(kFolder + program).find(kCredit) != std::string::npos;
         seen += program + " " + version + (credit ? " credit" : "");
     }
-    seen += " " + Shortcut();
+    // The Start-menu shortcut: rundll32.exe (its path held in ANSI) with its arguments (UTF-16).
+    const std::wstring arguments = L"desk.cpl,InstallScreenSaver " + P(kFolder).wstring();
+    const std::string link = Read(kPrograms + "\\Zirel screen saver.lnk");
+    const std::string wide((char*)arguments.data(), arguments.size() * 2);
+    const bool shortcut = link.find("\\system32\\rundll32.exe") != std::string::npos &&
+                          link.find(wide) != std::string::npos;
+    seen += shortcut ? " shortcut" : " -";
     return Replace(Replace(seen, kFolder, "%DIR%"), ZIREL_VERSION_TEXT, "%V%") + "\n";
 }
 
@@ -118,9 +104,8 @@ TEST(Setup, InstallsUpdatesUninstallsAndStartsAsWindowsDoes)
     Play(kFolder, "Uninstall.exe /S");
     EXPECT_EQ(installed + State() + Read(kSettings + "\\Zirel.ini"),
               "%DIR%\\Zirel.scr 1 Zirel %V% %DIR%\\Zirel.scr \"%DIR%\\Uninstall.exe\" "
-              "\"%DIR%\\Uninstall.exe\" /S folder\\Zirel.scr %V% credit\\Zirel.dll %V% "
-              "C:\\windows\\system32\\rundll32.exe desk.cpl,InstallScreenSaver %DIR%\\Zirel.scr\n"
-              "C:\\other.scr 0 - - - - - no folder\\Zirel.scr -\\Zirel.dll - - \nsettings");
+              "\"%DIR%\\Uninstall.exe\" /S folder\\Zirel.scr %V% credit\\Zirel.dll %V% shortcut\n"
+              "C:\\other.scr 0 - - - - - no folder\\Zirel.scr -\\Zirel.dll - -\nsettings");
     std::filesystem::remove_all(kSettings);
     // The renderer and the WAV of Zirel.ini beside the programs: the launcher found both.
     RunScenario(Scenario("Run by the saver path", "Zirel.scr /s", Ini(" 2", " 0", "sound.wav"), "",
