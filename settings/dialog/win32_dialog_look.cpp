@@ -9,14 +9,12 @@
 #include "settings_dialog_logic.h"
 #include "win32_dialog_label.h"
 #include "win32_font.h"
-#include "zirel_version.h"
+#include "win32_user_texts.h"
 
 namespace zirel::dialog {
 namespace {
 
 constexpr wchar_t kPanelClassName[] = L"ZirelSettingsPanel";
-constexpr wchar_t kCredit[] = L"Zirel screen saver  Ver." ZIREL_VERSION_TEXT;
-constexpr wchar_t kAddress[] = L"https://zirel.example/";
 constexpr COLORREF kBaseColour = RGB(192, 192, 192);
 constexpr COLORREF kPanelBaseColour = RGB(224, 224, 224);
 
@@ -37,6 +35,13 @@ HWND Label(HWND parent, int id, const std::wstring& text, const LabelStyle& styl
 {
     const RECT r = At(id, dpi);
     return CreateLabel(parent, id, r.left, r.top, r.right - r.left, r.bottom - r.top, text, style, sizeToText);
+}
+
+// A command button at its place, its caption in the user's language.
+void Button(HWND parent, int id, UiText caption, const CaptionFont& font, const DialogArt& art, int dpi)
+{
+    const PropertyBag saved{{"Caption", std::string(Say(caption, UserLanguage()))}};
+    CreateCommandButton(parent, id, At(id, dpi), saved, font, art.faces);
 }
 
 }  // namespace
@@ -138,12 +143,11 @@ HWND CreateControls(HWND dialog, Panel& panelImage, const DialogArt& art, const 
     LabelStyle black{art.font, RGB(0, 0, 0)};
     LabelStyle centred = black;
     centred.format = DT_CENTER | DT_SINGLELINE | DT_NOPREFIX;
-    Label(panel, kIdHeading, L"BGM", centred, false, dpi);
+    Label(panel, kIdHeading, UserText(UiText::Heading), centred, false, dpi);
 
-    const wchar_t* optionText[3] = {L"なし", L"音楽CD", L"MP3、WAV"};
     for (int i = 0; i < 3; ++i) {
         SetLabelImage(Label(panel, kIdOptionImage + i, L"", black, false, dpi), art.optionImages[0]);
-        Label(panel, kIdOptionLabel + i, optionText[i], black, true, dpi);
+        Label(panel, kIdOptionLabel + i, UserText(UiText(int(UiText::OptionNone) + i)), black, true, dpi);
     }
 
     // The track box: its closed height is the item height plus the frame.
@@ -153,25 +157,22 @@ HWND CreateControls(HWND dialog, Panel& panelImage, const DialogArt& art, const 
                                   reinterpret_cast<HMENU>(INT_PTR(kIdRepeat)), instance, nullptr);
     SendMessageW(repeat, WM_SETFONT, WPARAM(art.panelFont), FALSE);
     SendMessageW(repeat, CB_SETITEMHEIGHT, WPARAM(-1), Scaled(kRepeatItemHeight, dpi));
-    Label(panel, kIdRepeatLabel, L"曲目をﾘﾋﾟｰﾄ", black, true, dpi);
+    Label(panel, kIdRepeatLabel, UserText(UiText::RepeatLabel), black, true, dpi);
 
-    CreateCommandButton(panel, kIdFileButton, At(kIdFileButton, dpi), {{"Caption", std::string("...")}},
-                        captionFont, art.faces);
+    Button(panel, kIdFileButton, UiText::FileButton, captionFont, art, dpi);
     LabelStyle fileName = black;
     fileName.format = DT_LEFT | DT_WORDBREAK | DT_NOPREFIX;
     fileName.border = true;
     Label(panel, kIdFileName, L"", fileName, false, dpi);
 
     LabelStyle white{art.font, RGB(255, 255, 255)};
-    Label(dialog, kIdCredit, kCredit, white, true, dpi);
+    Label(dialog, kIdCredit, UserText(UiText::Credit), white, true, dpi);
     LabelStyle link{art.linkFont, RGB(255, 255, 255)};
     link.cursor = art.handCursor;
-    Label(dialog, kIdLink, kAddress, link, true, dpi);
+    Label(dialog, kIdLink, UserText(UiText::Address), link, true, dpi);
 
-    CreateCommandButton(dialog, kIdSet, At(kIdSet, dpi), {{"Caption", std::string("設定")}}, captionFont,
-                        art.faces);
-    CreateCommandButton(dialog, kIdCancel, At(kIdCancel, dpi), {{"Caption", std::string("ｷｬﾝｾﾙ")}},
-                        captionFont, art.faces);
+    Button(dialog, kIdSet, UiText::SetButton, captionFont, art, dpi);
+    Button(dialog, kIdCancel, UiText::CancelButton, captionFont, art, dpi);
     return panel;
 }
 

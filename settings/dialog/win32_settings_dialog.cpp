@@ -19,19 +19,16 @@
 #include "win32_command_button.h"
 #include "win32_dialog_label.h"
 #include "win32_dialog_look.h"
+#include "win32_font.h"
 #include "win32_profile.h"
 #include "win32_text.h"
+#include "win32_user_texts.h"
 #include "win32_window.h"
 
 namespace zirel::dialog {
 namespace {
 
 constexpr wchar_t kClassName[] = L"ZirelSettingsDialog";
-constexpr wchar_t kTitle[] = L"<Zirel>";
-// The dialog's own font: ＭＳ Ｐゴシック, 9.75 points, Shift-JIS; also the buttons' ambient font,
-// as their saved "Font" is.
-const CaptionFont kDialogFont;
-constexpr int kDpi = 96;
 
 class SettingsDialog {
 public:
@@ -63,7 +60,7 @@ private:
 
     // The form's helpers.
     void SetCommandButtons(bool initialise, bool enable);
-    void TileTexture(HWND panel) { PaintPanel(panel, panelImage_, art_.texture, kDpi); }
+    void TileTexture(HWND panel) { PaintPanel(panel, panelImage_, art_.texture, dpi_); }
     void ZoomOpen();
     void ZoomClose();
     void ChooseOption(int i);
@@ -74,7 +71,10 @@ private:
     Settings& settings_;
     std::string programFolder_;
     HWND window_ = nullptr;
-    DialogArt art_{kDialogFont};
+    // The font of the labels, and the buttons' ambient font, as their saved "Font" is.
+    const CaptionFont font_ = UserTextFont();
+    const int dpi_ = ScreenDpi();
+    DialogArt art_{font_};
     HWND panel_ = nullptr;
     Panel panelImage_;  // what the panel window paints from
     HWND repeat_ = nullptr;
@@ -99,13 +99,14 @@ bool SettingsDialog::Create()
 
     // Fixed single border: a caption with the close box, not resizable.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    RECT outer{0, 0, kClientArea.width, kClientArea.height};
+    const Rect client = Scaled(kClientArea, dpi_);
+    RECT outer{0, 0, client.width, client.height};
     AdjustWindowRectEx(&outer, style, FALSE, 0);
     const int width = outer.right - outer.left, height = outer.bottom - outer.top;
     const Point at =
         DialogPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), width, height);
-    window_ = CreateWindowExW(0, kClassName, kTitle, style, at.x, at.y, width, height, nullptr, nullptr, instance,
-                              this);
+    window_ = CreateWindowExW(0, kClassName, UserText(UiText::DialogTitle).c_str(), style, at.x, at.y, width,
+                              height, nullptr, nullptr, instance, this);
     return window_ != nullptr;
 }
 
@@ -220,7 +221,8 @@ void SettingsDialog::Cmd_Set_Click()
     settings_.bgmRepeat = RepeatFromTrackText(Utf8FromWide(typed));
     Win32ProfileStore profile;
     if (SaveSettings(settings_, profile, programFolder_, PerUserSettingsFile()) == SaveResult::Failed)
-        MessageBoxW(window_, L"設定を保存できませんでした。", L"Zirel", MB_OK);
+        MessageBoxW(window_, UserText(UiText::CannotSave).c_str(), UserText(UiText::MessageCaption).c_str(),
+                    MB_OK);
     Close();
 }
 
@@ -236,19 +238,20 @@ void SettingsDialog::Cmd_File_Click(int k)
 {
     wchar_t file[255] = {};
     wchar_t fileTitle[255] = {};
-    static const wchar_t filter[] = L"BGMﾌｧｲﾙ (MP3 WAV)\0*.MP3;*.WAV\0";
+    const std::wstring filter = UserText(UiText::ChooserFilter) + L'\0' + L"*.MP3;*.WAV" + L'\0';
+    const std::wstring title = UserText(UiText::ChooserTitle);
     const std::wstring folder = WideFrom(settings_.bgmFolder, CP_ACP);
     OPENFILENAMEW chooser{};
     chooser.lStructSize = sizeof(chooser);
     chooser.hwndOwner = window_;
     chooser.hInstance = GetModuleHandleW(nullptr);
-    chooser.lpstrFilter = filter;
+    chooser.lpstrFilter = filter.c_str();  // its last NUL and the string's own end the list
     chooser.lpstrFile = file;
     chooser.nMaxFile = 255;
     chooser.lpstrFileTitle = fileTitle;
     chooser.nMaxFileTitle = 255;
     chooser.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    chooser.lpstrTitle = L"ﾌｧｲﾙを開く";
+    chooser.lpstrTitle = title.c_str();
     chooser.Flags = 0;
     if (!GetOpenFileNameW(&chooser))
         return;
@@ -289,7 +292,7 @@ LRESULT SettingsDialog::Handle(HWND window, UINT message, WPARAM wParam, LPARAM 
         return DefWindowProcW(window, message, wParam, lParam);
     switch (message) {
     case WM_CREATE:
-        panel_ = CreateControls(window_, panelImage_, art_, kDialogFont, kDpi);
+        panel_ = CreateControls(window_, panelImage_, art_, font_, dpi_);
         repeat_ = Child(panel_, kIdRepeat);
         buttons_ = {Child(window_, kIdCancel), Child(window_, kIdSet), Child(panel_, kIdFileButton)};
         return 0;
