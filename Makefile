@@ -25,7 +25,8 @@ $(HOST_BUILD)/CMakeCache.txt:
 	cmake -S . -B $(HOST_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 $(WIN_BUILD)/CMakeCache.txt:
-	cmake -S . -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release
 
 # The host tests again under AddressSanitizer and under UndefinedBehaviorSanitizer.
 build/asan/CMakeCache.txt:
@@ -58,7 +59,7 @@ run: deps-run dist
 
 test: deps-test
 	@$(MAKE) --no-print-directory host win sanitizers
-	@tests/run_all.sh
+	@scripts/run-tests.sh
 
 # Redraws the committed artwork from code.
 art: $(HOST_BUILD)/CMakeCache.txt
@@ -73,7 +74,8 @@ preview-art: deps-run dist
 screenshots: deps-test
 	@$(MAKE) --no-print-directory win
 	ZIREL_RUN_SECONDS=20 ZIREL_RUN_SCREENSHOT=$(CURDIR)/docs/saver.png scripts/run-saver.sh
-	ZIREL_ARTIFACTS_DIR=$(CURDIR)/build/screenshots tests/wine/run.sh --gtest_filter='SettingsDialog.OpensAsZirel*'
+	ZIREL_ARTIFACTS_DIR=$(CURDIR)/build/screenshots \
+	  tests/wine/run.sh --gtest_filter='SettingsDialog.OpensAsZirel*'
 	cp build/screenshots/settings-dialog.png docs/settings-dialog.png
 
 clean:

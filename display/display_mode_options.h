@@ -19,7 +19,9 @@ inline constexpr char kDisplayModeUsage[] =
     "usage: zirel [-root | -window-id ID] [-delay MICROSECONDS]";
 
 // `args` without the program's name; `screensaverWindow` is XSCREENSAVER_WINDOW (null or empty
-// when unset). Options take one dash or two, as XScreenSaver writes them. A window given by
-// -window-id comes first, then the one XScreenSaver hands over, then the root window.
+// when unset). Options take one dash or two, as XScreenSaver writes them. As XScreenSaver's own
+// display modes do: a window given by -window-id comes first; with -root, the window
+// XScreenSaver hands over stands in for the root window where it is set; else a window of its
+// own.
 DisplayModeOptions ReadDisplayModeOptions(std::span<char* const> args,
                                           const char* screensaverWindow);

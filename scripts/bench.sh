@@ -105,16 +105,21 @@ for _ in $(seq 1 "$rounds"); do
   measure_native
 done
 
-# --- one monitor against two, unpaced: the renderer's frame drawn into every monitor's view.
-for _ in $(seq 1 "$rounds"); do
-  run monitors "$frames"
-done
-# Two monitors (see zirel_two_monitors); back on the first display afterwards.
+# --- one monitor against two, unpaced: the renderer's frame drawn into every monitor's view, on
+# the same kind of server (Xephyr with one screen, then with two), beside one monitor on Xvfb.
+# monitors SERVER: the figure named SERVER_monitorsN (N monitors).
+monitors() {
+  for _ in $(seq 1 "$rounds"); do
+    ZIREL_WINE_TIMEOUT=120 zirel_wine "$bench_exe" monitors "$frames" 2>/dev/null | tr -d '\r' |
+      sed "s/^frames_/$1_/" | tee -a "$raw"
+  done
+}
+monitors xvfb
 saved_display=$DISPLAY
+zirel_monitors 1024x768 || exit 1
+monitors xephyr
 zirel_two_monitors || exit 1
-for _ in $(seq 1 "$rounds"); do
-  run monitors "$frames"
-done
+monitors xephyr
 timeout 20 wineserver -k
 timeout 20 wineserver -w
 export DISPLAY=$saved_display
@@ -141,7 +146,7 @@ paced_fps=$(value fps_paced); unpaced_fps=$(value fps_unpaced)
 paced_cpu=$(value cpu_paced); unpaced_cpu=$(value cpu_unpaced)
 native_fps=$(value fps_native); native_cpu=$(value cpu_native)
 refresh=60  # Xvfb with RandR reports 0 Hz, which the renderer takes as 60
-m1=$(best frames_monitors1); m2=$(best frames_monitors2)
+m0=$(best xvfb_monitors1); m1=$(best xephyr_monitors1); m2=$(best xephyr_monitors2)
 a=$(best frames_scene); b=$(best frames_tops); c=$(best frames_bare)
 steps_wine=$(value scene_steps_wine)
 frame_ns=$(value BM_SceneFrame/real_time); arith_ns=$(value BM_SceneMotionOnly/real_time)
@@ -168,9 +173,10 @@ size() { stat -c %s "$1" 2>/dev/null || echo n/a; }
   echo "| 1d | paced / unpaced CPU | $(ratio "$paced_cpu" "$unpaced_cpu") | ≤ 0.125 | runs interleaved: paced, unpaced × $rounds |"
   echo "| 1f | paced renderer natively: zirel (X11/GLX), its window grown to 1024x768 | $native_fps frames/s | within 5 % of $refresh ($(ratio "$native_fps" "$refresh") of it) | Mesa's frame counter (GALLIUM_HUD=fps dumped every 0.5 s), median over ${secs} s after 3 s, median of $rounds runs interleaved with 1d |"
   echo "| 1f | CPU of zirel / of Zirel.dll under Wine | $native_cpu / $paced_cpu CPU-s/s ($(ratio "$native_cpu" "$paced_cpu")) | | utime + stime from /proc/PID/stat, over the same ${secs} s |"
-  echo "| 1e | one monitor (1024x768): frame on every monitor | $m1 frames/s | | zirel_frame_bench monitors: window over the virtual screen, LayOutDisplay + RenderFrameOnMonitors + Sleep(0), unpaced, $frames frames, best of $rounds |"
-  echo "| 1e | two monitors (1024x768 + 800x600, Xephyr with Xinerama) | $m2 frames/s | | same, on a second display |"
-  echo "| 1e | two monitors' frame time / one's | $(ratio "$m1" "$m2") | ≤ 2.1 | |"
+  echo "| 1e | one monitor (1024x768) on Xvfb: frame on every monitor | $m0 frames/s | | zirel_frame_bench monitors: window over the virtual screen, LayOutDisplay + RenderFrameOnMonitors + Sleep(0), unpaced, $frames frames, best of $rounds |"
+  echo "| 1e | one monitor (1024x768) on Xephyr | $m1 frames/s | | same, Xephyr with one screen in an Xvfb |"
+  echo "| 1e | two monitors (1024x768 + 800x600) on Xephyr with Xinerama | $m2 frames/s | | same, the same Xephyr with two screens |"
+  echo "| 1e | two monitors' frame time / one's, both on Xephyr | $(ratio "$m1" "$m2") | ≤ 2.1 | |"
   echo "| 2 | scene CPU per frame (host, no-op OpenGL) | $frame_ns ns ($per_top ns per top) | | Google Benchmark BM_SceneFrame |"
   echo "| 2 | motion arithmetic alone per frame | $arith_ns ns | | BM_SceneMotionOnly |"
   echo "| 2 | scene CPU / frame time of 1b | $cpu_share | < 1 % | |"

@@ -3,7 +3,8 @@
 # a private Wine prefix, and a sound server for machines without a desktop. zirel_harness_stop
 # ends exactly what the harness started: its X servers by their process ids and the prefix's own
 # wineserver. Sourced:
-#   zirel_harness_start build/wineprefix; trap zirel_harness_stop EXIT; zirel_wine program.exe args...
+#   zirel_harness_start build/wineprefix; trap zirel_harness_stop EXIT
+#   zirel_wine program.exe args...
 ZIREL_X_PIDS=()
 
 # The Debian package of each server the scripts start, for the line that says one is missing.
@@ -71,15 +72,33 @@ zirel_harness_start() {
   zirel_prepare_prefix "$1"
 }
 
-# Moves the prefix onto two monitors: Xephyr with two screens joined by Xinerama (RandR off) in a
-# second Xvfb; Wine then reports 1024x768 at (0,0), the primary, and 800x600 at (1024,0).
-zirel_two_monitors() {
-  zirel_start_x Xvfb 200 -screen 0 1900x800x24 +extension GLX -noreset || return
-  DISPLAY=$ZIREL_X_DISPLAY zirel_start_x Xephyr 300 -screen 1024x768 -screen 800x600 +xinerama \
+# Moves the prefix onto the monitors SIZE... (WxH, side by side): Xephyr with those screens joined
+# by Xinerama (RandR off), in an Xvfb of its own; Wine then reports the first at (0,0), the
+# primary, and each next one right of the one before. A later call replaces the Xephyr.
+zirel_monitors() {
+  local screens=() pid
+  if [ -z "${ZIREL_XEPHYR_HOST:-}" ]; then
+    zirel_start_x Xvfb 200 -screen 0 1900x800x24 +extension GLX -noreset || return
+    ZIREL_XEPHYR_HOST=$ZIREL_X_DISPLAY
+  fi
+  if [ -n "${ZIREL_XEPHYR:-}" ]; then
+    zirel_stop_pid "$ZIREL_XEPHYR"
+    for pid in "${!ZIREL_X_PIDS[@]}"; do
+      [ "${ZIREL_X_PIDS[$pid]}" = "$ZIREL_XEPHYR" ] && unset "ZIREL_X_PIDS[$pid]"
+    done
+  fi
+  for pid in "$@"; do screens+=(-screen "$pid"); done
+  DISPLAY=$ZIREL_XEPHYR_HOST zirel_start_x Xephyr 300 "${screens[@]}" +xinerama \
     -extension RANDR +extension GLX || return
+  ZIREL_XEPHYR=${ZIREL_X_PIDS[-1]}
   timeout 20 wineserver -k
   timeout 20 wineserver -w  # the prefix starts again on the new display
   export DISPLAY=$ZIREL_X_DISPLAY
+}
+
+# 1024x768 at (0,0), the primary, and 800x600 at (1024,0).
+zirel_two_monitors() {
+  zirel_monitors 1024x768 800x600
 }
 
 # Creates (once) and selects the private prefix; no Mono or Gecko installers.
@@ -126,7 +145,8 @@ zirel_sound_off() {
 }
 
 # What the server plays in the next $1 seconds, saved as the WAV file $2 and printed as
-# "heard: amplitude <loudest>, <frequency> Hz": the frequency is the peak of sox's spectrum (bins of 10.8 Hz).
+# "heard: amplitude <loudest>, <frequency> Hz": the frequency is the peak of sox's spectrum (bins
+# of 10.8 Hz).
 # Nothing when less came.
 zirel_sound_listen() {
   local from=$(($(stat -c %s "$XDG_RUNTIME_DIR/heard.raw") / 2 * 2)) bytes=$(($1 * 88200))
@@ -134,7 +154,8 @@ zirel_sound_listen() {
   tail -c +$((from + 1)) "$XDG_RUNTIME_DIR/heard.raw" | head -c "$bytes" |
     sox -t raw -r 44100 -e signed -b 16 -c 1 - "$2"
   [ "$(soxi -s "$2" 2>/dev/null)" = $((bytes / 2)) ] && sox "$2" -n stat -freq 2>&1 |
-    awk '/^Maximum amp/ {a = $3} NF == 2 && $2 > p {p = $2; f = $1} END {printf "heard: amplitude %.3f, %.0f Hz\n", a, f}'
+    awk '/^Maximum amp/ {a = $3} NF == 2 && $2 > p {p = $2; f = $1}
+      END {printf "heard: amplitude %.3f, %.0f Hz\n", a, f}'
 }
 
 # A Windows program, ended after ZIREL_WINE_TIMEOUT seconds (default 600).
@@ -144,5 +165,6 @@ zirel_wine() {
 
 # Prints the X id of the first window titled exactly $1, waiting up to $2 seconds (default 15).
 zirel_wait_for_window() {
-  timeout "${2:-15}" sh -c "until xdotool search --name '^$1\$' 2>/dev/null | head -n 1 | grep .; do sleep 0.1; done"
+  timeout "${2:-15}" sh -c \
+    "until xdotool search --name '^$1\$' 2>/dev/null | head -n 1 | grep .; do sleep 0.1; done"
 }

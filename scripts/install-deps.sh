@@ -5,8 +5,9 @@
 #   scripts/install-deps.sh package  what `make package` needs
 #   scripts/install-deps.sh linux  what `make run-linux` and `make install-linux` need
 set -eu
-run_packages=(cmake make g++ g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth x11-utils xdotool imagemagick libgl1-mesa-dri libgl1-mesa-dev libglu1-mesa-dev
+run_packages=(cmake make g++ g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
+  binutils-mingw-w64-x86-64 wine wine64 xvfb xauth x11-utils xdotool imagemagick libgl1-mesa-dri
+  libgl1-mesa-dev libglu1-mesa-dev
   fonts-ipafont-gothic googletest  # googletest: its sources, which the cross build configures
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good)  # what Wine plays MP3 and WAV files with
 # The setup program (NSIS) and the zip; the tests install with the setup program too.
@@ -17,7 +18,8 @@ test_packages=("${package_packages[@]}" libgtest-dev libbenchmark-dev pulseaudio
   sox lame xserver-xephyr)
 # zirel, the native X11 display mode: its build (make run-linux, make install-linux), and what its
 # tests use besides (XScreenSaver's daemon, a fixed clock for the seed, an XML check).
-linux_packages=(cmake make g++ xvfb xauth x11-utils xdotool imagemagick libgl1-mesa-dri libgl1-mesa-dev
+linux_packages=(cmake make g++ xvfb xauth x11-utils xdotool imagemagick libgl1-mesa-dri
+  libgl1-mesa-dev
   libglu1-mesa-dev libx11-dev libxrandr-dev)
 test_packages+=(libx11-dev libxrandr-dev xscreensaver faketime libxml2-utils)
 
@@ -41,4 +43,5 @@ sudo=""
 # dpkg's lock: wait for it rather than fail.
 wait_lock=(-o DPkg::Lock::Timeout=600)
 $sudo apt-get "${wait_lock[@]}" update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get "${wait_lock[@]}" install -y -qq --no-install-recommends "${missing[@]}"
+DEBIAN_FRONTEND=noninteractive $sudo apt-get "${wait_lock[@]}" install -y -qq \
+  --no-install-recommends "${missing[@]}"

@@ -28,7 +28,8 @@ wine "$program" /s &
 launcher=$!
 zirel_wait_for_window Vant_VC >/dev/null || echo "the renderer window did not appear" >&2
 if [ -s "$XDG_RUNTIME_DIR/heard.raw" ]; then
-  zirel_sound_listen "${ZIREL_RUN_SECONDS:-5}" "$root/build/run-sound.wav" && echo "sound: $root/build/run-sound.wav"
+  zirel_sound_listen "${ZIREL_RUN_SECONDS:-5}" "$root/build/run-sound.wav" &&
+    echo "sound: $root/build/run-sound.wav"
 else
   sleep "${ZIREL_RUN_SECONDS:-5}"
 fi

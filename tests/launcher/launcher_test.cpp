@@ -4,6 +4,7 @@
 
 #include "command_line.h"
 #include "preview_geometry.h"
+#include "random_text.h"
 #include "saver_run_rules.h"
 
 TEST(Launcher, CommandLine)
@@ -54,4 +55,20 @@ TEST(Launcher, PreviewTwipsMusicTypeAndRendererWatch)
     bool seen = false;
     for (const auto& [found, ended, ends] : ticks)
         EXPECT_EQ(RendererWatchStep(seen, found, ended) == WatchAction::EndRun, ends);
+}
+
+// Random command lines: the argument text lies inside the line, and a preview parent that was
+// read reads the same from its own decimal text.
+TEST(Launcher, RandomCommandLines)
+{
+    for (int n = 0; n < 3000; ++n) {
+        const RandomText line = MakeRandomText(" \t\"/\\pPsSc:0123456789+-.eE", 1, n);
+        const std::string_view arguments = ArgumentText(line.View());
+        ASSERT_TRUE(arguments.empty() || (arguments.data() >= line.bytes.get() &&
+                                          arguments.end() <= line.View().end()));
+        SwitchCharacter(arguments);
+        if (const uint32_t parent = PreviewParentHandle(arguments)) {
+            EXPECT_EQ(PreviewParentHandle("/p " + std::to_string(parent)), parent) << n;
+        }
+    }
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # zirel's display-mode contract, natively on a private Xvfb with GLX: one row per way of starting
-# zirel, each ended the way the row names. Prints GoogleTest's summary lines, so tests/run_all.sh
+# zirel, each ended the way the row names. Prints GoogleTest's summary lines, so the test runner
 # counts the rows. Every process it starts it ends by its id.
 set -u
 cd "$(dirname "$0")/../.."
@@ -8,14 +8,15 @@ zirel=$PWD/build/host/zirel
 out=$PWD/build/artifacts/native
 mkdir -p "$out"
 declare -a pids=() failures=()
+source scripts/harness.sh
 trap 'for p in "${pids[@]}"; do zirel_stop_pid "$p"; done; zirel_stop_x' EXIT
 # The clock seeds the scene: stopped at this second, a top has its colour within 4 s.
-# Mesa writes the frame rates into $out/fps.
-export DISPLAY TZ=UTC FAKETIME='2023-11-15 00:03:54' FAKETIME_DONT_FAKE_MONOTONIC=1 GALLIUM_HUD=fps \
-  GALLIUM_HUD_VISIBLE=false GALLIUM_HUD_DUMP_DIR=$out
+# Mesa writes the frame rates, twice a second, into $out/fps.
+export DISPLAY TZ=UTC FAKETIME='2023-11-15 00:03:54' FAKETIME_DONT_FAKE_MONOTONIC=1
+export GALLIUM_HUD=fps GALLIUM_HUD_VISIBLE=false GALLIUM_HUD_DUMP_DIR=$out
+faketime=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
 
-# xvfb ARGS...: a private server on a free display number, made $DISPLAY.
-source scripts/harness.sh
+# xvfb ARGS...: a private server (60 Hz) on a free display number, made $DISPLAY.
 xvfb() {
   zirel_start_x Xvfb 400 -screen 0 1600x1200x24 -noreset "$@" && DISPLAY=$ZIREL_X_DISPLAY
 }
@@ -27,58 +28,95 @@ expect() {
 
 # Pixels of picture $1 (or of its part $4) whose chroma (G) or lightness (B) is above $3.
 count() {
-  convert "$1" ${4:+-crop "$4"} -colorspace HCL -channel "$2" -separate -threshold "$3" -format '%[fx:int(mean*w*h)]' info:
+  convert "$1" ${4:+-crop "$4"} -colorspace HCL -channel "$2" -separate -threshold "$3" \
+    -format '%[fx:int(mean*w*h)]' info:
 }
-export -f count
 
-# Window $1 shows tops that move: lit ($2 $3 = B 10%) or coloured (G 25%), waiting up to 30 s
-# for the first.
+# Waits up to $1 seconds for the command after it to succeed.
+until_true() {
+  local end=$((SECONDS + $1))
+  until "${@:2}"; do [ $SECONDS -lt $end ] || return 1; sleep 0.1; done
+}
+
+# Window $1, or its part $4, as picture $2 shows more than 20 pixels lit or coloured ($3).
+shows() {
+  import -window "$1" "$out/$2" 2>/dev/null &&
+    [ "$(count "$out/$2" "${3% *}" "${3#* }" "${4:-}")" -gt 20 ]
+}
+
+# Window $1 shows tops ($2: "B 10%" lit, "G 25%" coloured, within 30 s) that move.
 tops_move() {
-  timeout 30 bash -c "until import -window $1 $out/$row-1.png && [ \$(count $out/$row-1.png $2 $3) -gt 20 ]; do sleep 0.25; done"
-  timeout 5 import -window "$1" "$out/$row-2.png"
-  expect "tops that move" "$(count "$out/$row-1.png" "$2" "$3")" -gt 20 -a "$(compare -metric AE "$out/$row-1.png" "$out/$row-2.png" null: 2>&1)" -gt 100
+  until_true 30 shows "$1" "$row-1.png" "$2"
+  expect "tops" $? -eq 0
+  import -window "$1" "$out/$row-2.png"
+  expect "that move" "$(compare -metric AE "$out/$row-1.png" "$out/$row-2.png" null: 2>&1)" -gt 100
+}
+
+# The median of Mesa's frame rates after the first, within $1..$2 frames/s.
+paced() {
+  tail -n +2 "$out/fps" | sort -g | awk -v l="$1" -v h="$2" \
+    '{ v[NR] = $1 } END { m = v[int((NR + 1) / 2)]; print (m >= l && m <= h ? "ok" : m) }'
 }
 
 # drawing WINDOW ENDING LOW HIGH COMMAND: zirel, started by the shell words COMMAND, draws into
-# WINDOW (Zirel: its own) coloured tops that move at LOW..HIGH frames/s, and follows the window's
-# size (the right half of a window grown to 1600x1200 is drawn on). A key ends it in its own
+# WINDOW (Zirel: its own) coloured tops that move at LOW..HIGH frames/s and follows the window's
+# size (the right half of a window grown to 1600x1200 is drawn on). The key q ends it in its own
 # window (ENDING "key") and nowhere else; there the signal ENDING ends it within 100 ms. Either
 # way with status 0.
 drawing() {
-  local window=$1 ending=$2 t0
-  eval "LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 $5 &"
-  pids+=($!)
-  [ "$window" = Zirel ] && window=$(timeout 5 sh -c "until xdotool search --name '^Zirel\$'; do sleep 0.1; done")
-  tops_move "$window" G 25%
-  expect "$3 to $4 frames/s" "$(tail -n +2 "$out/fps" | sort -g | awk -v l="$3" -v h="$4" '{ v[NR] = $1 } END { m = v[int((NR + 1) / 2)]; print (m >= l && m <= h ? "ok" : m) }')" = ok
+  local window=$1 ending=$2 pid t0
+  eval "LD_PRELOAD=$faketime $5 &"
+  pid=$!
+  pids+=($pid)
+  [ "$window" = Zirel ] && window=$(zirel_wait_for_window Zirel 5)
+  tops_move "$window" "G 25%"
+  expect "$3 to $4 frames/s" "$(paced "$3" "$4")" = ok
+  [ "$ending" = key ] || xdotool key --window "$window" q 2>/dev/null
   xdotool windowsize "$window" 1600 1200 2>/dev/null
-  sleep 0.3
-  expect "follows the window's size" "$(timeout 5 import -window "$window" png:- | count - B 10% 800x1200+800+0)" -gt 20
-  xdotool key --window "$window" q 2>/dev/null
-  sleep 0.2
-  expect "ended by a key in its own window only" "$(kill -0 "${pids[-1]}" 2>/dev/null; echo $?)" = "$([ "$ending" = key ] && echo 1 || echo 0)"
-  t0=$(date +%s%N)
-  kill -"${ending/key/TERM}" "${pids[-1]}" 2>/dev/null
-  zirel_wait_gone "${pids[-1]}" 2 || kill -KILL "${pids[-1]}"
-  wait "${pids[-1]}"
-  expect "ends within 100 ms with 0" $? -eq 0 -a $((($(date +%s%N) - t0) / 1000000)) -le 100
+  until_true 5 shows "$window" "$row-3.png" "B 10%" 800x1200+800+0
+  expect "follows the window's size" $? -eq 0
+  if [ "$ending" = key ]; then
+    xdotool key --window "$window" q 2>/dev/null
+    zirel_wait_gone "$pid" 2
+    expect "ended by q" $? -eq 0
+  else
+    expect "not ended by q" "$(kill -0 "$pid" 2>/dev/null; echo $?)" = 0
+    t0=$(date +%s%N)
+    kill -"$ending" "$pid" 2>/dev/null
+    zirel_wait_gone "$pid" 2 || kill -KILL "$pid"
+  fi
+  wait "$pid"
+  expect "ends with 0" $? -eq 0
+  [ "$ending" = key ] || expect "within 100 ms" $((($(date +%s%N) - t0) / 1000000)) -le 100
 }
 
-# XScreenSaver's own daemon with a list of zirel alone, as nobody (as root it starts no display
-# mode; the tests run as root, as the package installation does): tops when told to activate,
-# zirel ended when told to deactivate.
+# XScreenSaver's own daemon, as nobody (as root it starts no display mode; the tests run as root,
+# as the package installation does), with a list of zirel alone, started by the command line its
+# settings file declares (its command and each option at its default), as XScreenSaver's settings
+# write it: tops when told to activate, zirel ended when told to deactivate.
 daemon() {
-  printf 'mode: one\nselected: 0\nlock: False\nsplash: False\nfade: False\nprograms: %s --root\n' "$zirel" >"$out/.xscreensaver"
+  local xml=linux/zirel.xml line hack
+  line="$(dirname "$zirel")/$(xmllint --xpath 'string(/screensaver/@name)' $xml)"
+  for arg in $(xmllint --xpath '//command/@arg' $xml | sed 's/ arg="\([^"]*\)"/\1 /g'); do
+    line+=" $arg"
+  done
+  line+=" $(xmllint --xpath 'string(//number/@arg)' $xml | sed "s/%/$(
+    xmllint --xpath 'string(//number/@default)' $xml)/")"
+  printf 'mode: one\nselected: 0\nlock: False\nsplash: False\nfade: False\nprograms: %s\n' \
+    "$line" >"$out/.xscreensaver"
   chown -R nobody:nogroup "$out"
-  env -i DISPLAY="$DISPLAY" HOME="$out" PATH=/usr/bin:/bin setpriv --reuid=nobody --regid=nogroup --clear-groups xscreensaver -no-splash >"$out/daemon.txt" 2>&1 &
+  env -i DISPLAY="$DISPLAY" HOME="$out" PATH=/usr/bin:/bin \
+    setpriv --reuid=nobody --regid=nogroup --clear-groups xscreensaver -no-splash \
+    >"$out/daemon.txt" 2>&1 &
   pids+=($!)
-  timeout 10 sh -c 'until xscreensaver-command -activate >/dev/null 2>&1; do sleep 0.2; done'
-  hack=$(timeout 5 sh -c "until pgrep -f '^$zirel --root'; do sleep 0.1; done")
+  until_true 10 xscreensaver-command -activate >/dev/null 2>&1
+  hack=$(timeout 5 sh -c "until pgrep -fx '$line'; do sleep 0.1; done")
+  expect "$line started" -n "$hack"
   pids+=($hack)
-  tops_move root B 10%
+  tops_move root "B 10%"
   xscreensaver-command -deactivate >/dev/null
   zirel_wait_gone "$hack" 3
-  expect "zirel ended" -n "$hack" -a $? -eq 0
+  expect "zirel ended" $? -eq 0
 }
 
 # run ROW CHECK...: the row passes when no check of CHECK fails.
@@ -88,22 +126,21 @@ run() {
 }
 
 xvfb +extension GLX
-run own-window drawing Zirel key 10 61 '"$zirel"'
-# A window the test makes, given by -window-id (decimal), then by XSCREENSAVER_WINDOW (hexadecimal,
-# over --root as XScreenSaver passes it).
+run own-window drawing Zirel key 57 63 '"$zirel"'
+# A window the test makes, given by -window-id (decimal), then handed over by XSCREENSAVER_WINDOW
+# (hexadecimal) with --root, as XScreenSaver starts a display mode.
 xev -geometry 640x480 >"$out/xev.txt" &
 xev=$!
-pids+=($!)
-host=$(timeout 5 sh -c "until grep -aoPm1 'Outer window is \K0x[0-9a-f]+' '$out/xev.txt'; do sleep 0.1; done")
-run window-id drawing "$host" TERM 10 61 '"$zirel" -window-id $((host))'
+host=$(until_true 5 grep -aoPm1 'Outer window is \K0x[0-9a-f]+' "$out/xev.txt")
+run window-id drawing "$host" TERM 57 63 '"$zirel" -window-id $((host))'
 xdotool windowunmap "$host" windowmap "$host"  # what the first row drew goes
-run xscreensaver-window drawing "$host" INT 10 61 'XSCREENSAVER_WINDOW=$host "$zirel" --root'
-kill "$xev"
-run root drawing root TERM 10 50 '"$zirel" -root -delay 20000'
+run xscreensaver-window drawing "$host" INT 57 63 'XSCREENSAVER_WINDOW=$host "$zirel" --root'
+zirel_stop_pid "$xev"
+run root drawing root TERM 47.5 52.5 '"$zirel" -root -delay 20000'
 run xscreensaver-daemon daemon
-run settings-description expect "names zirel" "$(xmllint --xpath 'string(/screensaver/@name)' linux/zirel.xml)" = zirel
 # No display, or one without GLX: status 1 and the message.
-run no-display expect "1, the message" "$(env -u DISPLAY "$zirel" 2>&1) $?" = 'zirel: DISPLAY is not set 1'
+run no-display expect "1, the message" \
+  "$(env -u DISPLAY "$zirel" 2>&1) $?" = 'zirel: DISPLAY is not set 1'
 xvfb -extension GLX
 run no-glx expect "1, the message" "$("$zirel" 2>&1) $?" = 'zirel: no usable GLX visual 1'
 failed=$(printf '%s\n' "${failures[@]%%:*}" | sort -u | grep -c .)

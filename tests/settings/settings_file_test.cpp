@@ -3,6 +3,7 @@
 
 #include <map>
 
+#include "random_text.h"
 #include "settings_file.h"
 
 namespace {
@@ -54,3 +55,21 @@ TEST(SettingsFile, NumbersAndLoad)
 }
 
 }  // namespace
+
+// Random value texts: a number that was read reads the same from the text written for it, and a
+// music file's folder is the start of its path.
+TEST(SettingsFile, RandomValues)
+{
+    for (int n = 0; n < 3000; ++n) {
+        const RandomText text = MakeRandomText(" \t+-.0123456789eE:\\x", 2, n);
+        if (const std::optional<int16_t> number = ParseSettingNumber(text.View())) {
+            EXPECT_EQ(ParseSettingNumber(SettingNumberText(*number)), number) << n;
+        }
+        char written[32];
+        if (const std::optional<double> decimal = ParseDecimalText(text.View())) {
+            std::snprintf(written, 32, "%.17g", *decimal);
+            EXPECT_EQ(ParseDecimalText(written), decimal) << n;
+        }
+        EXPECT_TRUE(text.View().starts_with(FolderOf(text.View()))) << n;
+    }
+}

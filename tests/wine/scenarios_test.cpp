@@ -2,6 +2,7 @@
 // system or a DLL. The rules behind them (parsers, music steps, input thresholds) are host-tested.
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <utility>
 
 #include "scenario.h"
@@ -27,7 +28,21 @@ void OpenTheMissingRendererMessage(Run& run)
                                240, nullptr, nullptr, nullptr, nullptr);
     ShowWindow(run.host, SW_SHOWNA);
     CloseHandle(Start(run, "Zirel.scr /s").hProcess);
-    Until([] { return FindWindowA("#32770", "Zirel") != nullptr; }, kStartMs);
+    HWND box = nullptr;
+    wchar_t text[200] = {};
+    Until([&] { return box = FindWindowA("#32770", "Zirel"); }, kStartMs);
+    GetDlgItemTextW(box, 0xffff, text, 200);  // its text, the static with no id of its own
+    run.seen.push_back(std::wcsstr(text, L"Zirel.dll") ? "message: Zirel.dll" : "no message");
+}
+
+// A saver still starting: a window of the renderer's class not yet renamed.
+void OpenAStartingSaver(Run& run)
+{
+    WNDCLASSA saver{0, DefWindowProcA};
+    saver.lpszClassName = kRendererClassName;
+    RegisterClassA(&saver);
+    run.host = CreateWindowExA(0, kRendererClassName, kRendererStartingTitle, WS_POPUP | WS_VISIBLE,
+                               0, 0, 64, 64, nullptr, nullptr, nullptr, nullptr);
 }
 
 // A plain white window on the second monitor, under the saver once it runs.
@@ -41,22 +56,29 @@ void OpenTheWhiteWindow(Run& run)
     ShowWindow(run.host, SW_SHOWNA);
 }
 
-// Whether each monitor shows lit tops, and whether the white window still shows, from a grey
-// picture of both monitors (1824x768, a byte a pixel).
+// Whether each monitor shows lit tops that move, and whether the white window still shows, from
+// two grey pictures of both monitors (1824x768, a byte a pixel) a second apart.
 void SeeTheMonitors(Run& run)
 {
     const std::string grey = Read(SaveArtifact(nullptr, "two-monitors.gray"));
-    const auto count = [&](RECT part, int above) {
+    Pump(1000);
+    const std::string later = Read(SaveArtifact(nullptr, "two-monitors-later.gray"));
+    const auto count = [&](RECT part, auto pixel) {
         int n = 0;
         for (LONG y = part.top; y < part.bottom; ++y)
             for (LONG x = part.left; x < part.right; ++x)
-                n += size_t(y * 1824 + x) < grey.size() && uint8_t(grey[y * 1824 + x]) > above;
+                n += size_t(y * 1824 + x) < grey.size() && pixel(size_t(y * 1824 + x));
         return n;
     };
-    const auto lit = [&](RECT part) { return count(part, 16) > 100 ? "lit" : "dark"; };
-    const bool white = count(kWhite, 250) > 1200;  // highlights of tops: 1 % of its area at most
-    run.seen.push_back(std::string("first ") + lit({0, 0, 1024, 768}) + ", second " +
-                       lit({1024, 0, 1824, 600}) + (white ? ", white shows" : ", white covered"));
+    const auto look = [&](RECT part) {
+        const bool lit = count(part, [&](size_t i) { return uint8_t(grey[i]) > 16; }) > 100;
+        const bool moved = count(part, [&](size_t i) { return grey[i] != later[i]; }) > 100;
+        return std::string(lit ? "lit" : "dark") + (moved ? " moving" : " still");
+    };
+    // Highlights of tops cover 1 % of the white window's area at most.
+    const bool white = count(kWhite, [&](size_t i) { return uint8_t(grey[i]) > 250; }) > 1200;
+    run.seen.push_back("first " + look({0, 0, 1024, 768}) + ", second " + look({1024, 0, 1824, 600}) +
+                       (white ? ", white shows" : ", white covered"));
 }
 
 const auto kDestroyHost = +[](Run& run) { DestroyWindow(std::exchange(run.host, nullptr)); };
@@ -105,7 +127,11 @@ const Scenario kRows[] = {
     // open, and ends through its close path, long before the once-a-second check of its parent.
     Scenario("PreviewFillsItsParentAndEndsWithIt", "Zirel.scr /p %HOST%", "", "", 0,
              "Preview Window", {kLook, Step(kSleep, 1100), kDestroyHost, Step(kEnds, 300)},
-             "56000000 0 300,200,620,440\nexit 0\nexit 0", "", OpenTheMissingRendererMessage),
+             "message: Zirel.dll\n56000000 0 300,200,620,440\nexit 0\nexit 0", "",
+             OpenTheMissingRendererMessage),
+    // A renderer that finds a saver still starting hands over to it and ends.
+    Scenario("HandsOverToASaverStillStarting", "Zirel.dll", "", "", kRenderer, "", {}, "exit 0",
+             "", OpenAStartingSaver),
 
     // The renderer: what ends it and what does not. Not activity: releases, characters, the
     // wheel, foreign closes, the first move however far, a move of 4 pixels. System commands but
@@ -114,14 +140,15 @@ const Scenario kRows[] = {
              {Step(WM_KEYUP, 'A', LPARAM(0xC0000001)), WM_LBUTTONUP, Step(WM_CHAR, 'a'),
               Step(WM_MOUSEWHEEL, WHEEL_DELTA << 16), WM_CLOSE, Step(WM_SYSCOMMAND, SC_CLOSE),
               Step(kMove, 700, 500), Step(kMove, 203, 201), Step(WM_SYSCOMMAND, SC_SCREENSAVE),
-              Step(WM_SYSCOMMAND, SC_NEXTWINDOW), Step(kSleep, 500), kLook, Step(kMove, 208, 201)},
-             "96000000 8 0,0,1024,768 foreground\nexit 0\n"
-             "syscommand 61536"),
+              Step(WM_SYSCOMMAND, SC_NEXTWINDOW), Pace, kLook, Step(kMove, 208, 201)},
+             "paced\n96000000 8 0,0,1024,768 foreground\nexit 0\nsyscommand 61536"),
     // On two monitors (run.sh plays this row on 1024x768 and 800x600 side by side): the window is
     // the virtual screen, both show the tops, the window on the second is hidden, a key ends it.
     Scenario("TwoMonitors", "Zirel.dll", "", "", kRenderer, kRendererTitle,
-             {Step(kSleep, 2500), kLook, SeeTheMonitors, Step(WM_KEYDOWN, 'A')},
-             "96000000 8 0,0,1824,768 foreground\nfirst lit, second lit, white covered\nexit 0", "",
+             {Pace, kLook, SeeTheMonitors, Step(WM_KEYDOWN, 'A')},
+             "paced\n96000000 8 0,0,1824,768 foreground\n"
+             "first lit moving, second lit moving, white covered\nexit 0",
+             "",
              OpenTheWhiteWindow),
 };
 

@@ -5,6 +5,7 @@
 // Zirel.dll, how it was started. Each record is a line "<microseconds> <text>" in standin.log; its
 // answer is the rest of the first line "<prefix>=<answer>" of standin.txt whose prefix starts the
 // text. Both files are in the current folder, which is the row's for every program it starts.
+// Hooked into the real Zirel.dll, it also notes the time of every buffer swap in swaps.log.
 #include <windows.h>
 
 #include <cstdlib>
@@ -32,13 +33,59 @@ std::string Record(const std::string& text, FILETIME when = {})
 
 }  // namespace
 
+namespace {
+
+BOOL(WINAPI* realSwap)(HDC, UINT) = nullptr;
+
+// The swap's moment in microseconds of the performance counter, which all processes share.
+BOOL WINAPI RecordSwap(HDC dc, UINT planes)
+{
+    LARGE_INTEGER now{}, frequency{};
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    std::ofstream("swaps.log", std::ios::app) << now.QuadPart * 1e6 / frequency.QuadPart << "\n";
+    return realSwap(dc, planes);
+}
+
+// Points the program's import of opengl32's wglSwapLayerBuffers at RecordSwap.
+void RecordSwaps()
+{
+    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+    const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
+        base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const DWORD imports =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports);
+         imports && dll->Name; ++dll) {
+        auto* name = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
+        auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
+        for (; !lstrcmpiA((char*)base + dll->Name, "opengl32.dll") && name->u1.AddressOfData;
+             ++name, ++slot) {
+            const auto* import = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
+            if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal) || lstrcmpA(import->Name, "wglSwapLayerBuffers"))
+                continue;
+            DWORD access = 0;
+            VirtualProtect(&slot->u1.Function, sizeof(slot->u1.Function), PAGE_READWRITE, &access);
+            realSwap = reinterpret_cast<decltype(realSwap)>(slot->u1.Function);
+            slot->u1.Function = reinterpret_cast<ULONG_PTR>(RecordSwap);
+            VirtualProtect(&slot->u1.Function, sizeof(slot->u1.Function), access, &access);
+        }
+    }
+}
+
+}  // namespace
+
 // As the launcher's winmm.dll: whether the cursor is hidden as the music starts and as it ends.
+// Hooked into Zirel.dll: its swaps recorded.
 BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID)
 {
     if (self == GetModuleHandleA("winmm.dll") && reason <= DLL_PROCESS_ATTACH) {
         ShowCursor(TRUE);
         Record("cursor " + std::to_string(ShowCursor(FALSE)));
     }
+    if (self == GetModuleHandleA("recorder.dll") && reason == DLL_PROCESS_ATTACH &&
+        GetModuleHandleA("Zirel.dll") == GetModuleHandleA(nullptr))
+        RecordSwaps();
     return TRUE;
 }
 

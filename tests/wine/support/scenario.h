@@ -211,6 +211,22 @@ inline void Play(Run& run, const Step& step)
     Pump(step.message == kSleep ? DWORD(step.wParam) : step.message == kMove ? 100 : 0);
 }
 
+// The renderer's frames (the stand-in notes each swap) in the 2 s before 2.5 s from now: "paced"
+// within 5 % of the display's 60 Hz, else the frames per second.
+inline void Pace(Run& run)
+{
+    Pump(2500);
+    LARGE_INTEGER now{}, frequency{};
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    const double end = now.QuadPart * 1e6 / frequency.QuadPart;
+    double frames = 0;
+    std::istringstream swaps(Read(run.File("swaps.log")));
+    for (double at; swaps >> at;)
+        frames += at > end - 2e6 ? 0.5 : 0;
+    run.seen.push_back(std::abs(frames - 60) <= 3 ? "paced" : std::to_string(frames) + " frames/s");
+}
+
 // 2 s of what the sound server plays, as heard: "tone" (the music files'), "silence" or figures.
 inline const auto Listen = +[](Run& run) { run.seen.push_back(Sound("listen")); };
 
