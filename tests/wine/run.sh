@@ -54,7 +54,7 @@ serve() {
         [ -e "$folder.mounted" ] || echo no >"$folder.mounted" ;;
       sound) if [ "$area" = listen ]; then heard; else "zirel_sound_$area"; fi </dev/null >"$artifacts/partial-sound"
         mv "$artifacts/partial-sound" "$artifacts/sound" ;;
-      compare) (cd "$artifacts" && { [ -z "$name" ] || convert $name +append "$area"; } &&
+      compare) (cd "$artifacts" && convert ${name:-$area} +append "$area" &&
           { [ -z "$ZIREL_RENEW_REFERENCES" ] || cp "$area" "$references/"; } &&
           compare -metric AE -fuzz 10% "$references/$area" "$area" "diff-$area" 2>partial-compare
           grep -qx 0 partial-compare && rm -f "diff-$area"; mv partial-compare compare) ;;
@@ -64,10 +64,8 @@ serve() {
 
 # The test program with these arguments; a failing pass fails the run.
 status=0
-pass() {
-  zirel_wine "$build/tests/wine/zirel_wine_tests.exe" "$@" | serve
-  [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
-}
+pass() { zirel_wine "$build/tests/wine/zirel_wine_tests.exe" "$@" | serve
+  [ "${PIPESTATUS[0]}" -eq 0 ] || status=1; }
 # The rows in each language run under a Japanese locale (code page 932) and an English one, and
 # the TwoMonitors row on two monitors, after the others.
 GTEST_FILTER='-*TwoMonitors*:*InEachLanguage*' pass "$@"
