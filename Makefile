@@ -5,10 +5,11 @@
 
 JOBS ?= $(shell nproc)
 HOST_BUILD := build/host
+VERSION := ${shell sed -n 's/^project(Zirel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt}
 WIN_BUILD := build/win
 
 .PHONY: all run test bench sanitizers screenshots preview-art deps-run deps-test deps-package \
-  deps-linux host win dist art clean package zirel run-linux install-linux
+  deps-linux host win dist art clean package check-reproducible zirel run-linux install-linux
 
 all: host win
 
@@ -49,16 +50,26 @@ win: $(WIN_BUILD)/CMakeCache.txt
 dist: $(WIN_BUILD)/CMakeCache.txt
 	cmake --build $(WIN_BUILD) -j $(JOBS) --target zirel_renderer zirel_launcher
 
-# The release files, named by the project's version: dist/Zirel-<version>-setup.exe and
-# dist/Zirel-<version>-win64.zip (the two programs and a read-me).
+# The release files, named by the project's version, and their checksums: dist/SHA256SUMS over
+# Zirel-<version>-setup.exe, Zirel-<version>-win64.zip (the two programs and a read-me) and
+# zirel_<version>-1_<arch>.deb (Debian's package of zirel). Two builds of one commit give the same
+# bytes; make check-reproducible builds twice and compares.
 package: deps-package $(WIN_BUILD)/CMakeCache.txt
 	cmake --build $(WIN_BUILD) -j $(JOBS) --target zirel_package
+	scripts/package-deb.sh dist
+	cd dist && sha256sum Zirel-$(VERSION)-setup.exe Zirel-$(VERSION)-win64.zip \
+	  zirel_$(VERSION)-1_$$(dpkg --print-architecture).deb >SHA256SUMS
+
+check-reproducible: deps-package
+	@scripts/check-reproducible.sh
 
 run: deps-run dist
 	@scripts/run-saver.sh
 
 test: deps-test
 	@$(MAKE) --no-print-directory host win sanitizers
+	@scripts/package-deb.sh >build/package-deb.log 2>&1 || \
+	  { tail -n 20 build/package-deb.log; exit 1; }
 	@scripts/run-tests.sh
 
 # Redraws the committed artwork from code.

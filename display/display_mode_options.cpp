@@ -63,7 +63,8 @@ DisplayModeOptions ReadDisplayModeOptions(std::span<char* const> args,
     }
     if (given) {
         options.target = DrawTarget::GivenWindow;
-    } else if (screensaverWindow && *screensaverWindow) {
+    } else if (root && screensaverWindow && *screensaverWindow) {
+        // The window XScreenSaver hands over stands in for the root.
         options.target = DrawTarget::GivenWindow;
         if (!ReadWindowId(screensaverWindow, options.windowId) && options.error.empty())
             options.error =

@@ -7,6 +7,9 @@ Target amd64-unicode
 RequestExecutionLevel user
 ManifestDPIAware true
 SetCompressor /SOLID lzma
+# The packed files carry no dates (they are dated as they are installed), so two builds of one
+# commit write the same setup program.
+SetDateSave off
 
 !include MUI2.nsh
 !include LogicLib.nsh

@@ -10,8 +10,11 @@ run_packages=(cmake make g++ g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
   libgl1-mesa-dev libglu1-mesa-dev
   fonts-ipafont-gothic googletest  # googletest: its sources, which the cross build configures
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good)  # what Wine plays MP3 and WAV files with
-# The setup program (NSIS) and the zip; the tests install with the setup program too.
-package_packages=("${run_packages[@]}" nsis zip)
+# The setup program (NSIS) and the zip; the tests install with the setup program too. The Debian
+# package of zirel: Debian's packaging tools, its check, and the libraries zirel builds with; the
+# tests run XScreenSaver's daemon on the program unpacked from it.
+package_packages=("${run_packages[@]}" nsis zip git dpkg-dev debhelper lintian libx11-dev
+  libxrandr-dev)
 # The sound tests: a private sound server and its tools, and sox and lame for their music files;
 # Xephyr for the rows and benchmarks on two monitors.
 test_packages=("${package_packages[@]}" libgtest-dev libbenchmark-dev pulseaudio pulseaudio-utils
@@ -21,7 +24,7 @@ test_packages=("${package_packages[@]}" libgtest-dev libbenchmark-dev pulseaudio
 linux_packages=(cmake make g++ xvfb xauth x11-utils xdotool imagemagick libgl1-mesa-dri
   libgl1-mesa-dev
   libglu1-mesa-dev libx11-dev libxrandr-dev)
-test_packages+=(libx11-dev libxrandr-dev xscreensaver faketime libxml2-utils)
+test_packages+=(xscreensaver faketime libxml2-utils)
 
 case "${1:-test}" in
   run) wanted=("${run_packages[@]}") ;;

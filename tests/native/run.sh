@@ -91,12 +91,17 @@ drawing() {
 }
 
 # XScreenSaver's own daemon, as nobody (as root it starts no display mode; the tests run as root,
-# as the package installation does), with a list of zirel alone, started by the command line its
-# settings file declares (its command and each option at its default), as XScreenSaver's settings
-# write it: tops when told to activate, zirel ended when told to deactivate.
+# as the package installation does), with a list of zirel alone, started by the command line the
+# settings file of the Debian package that make test built declares (its command and each option
+# at its default), as XScreenSaver's settings write it; the package unpacked (never installed)
+# where the daemon's PATH finds its program: the packaged zirel draws tops when told to activate
+# and ends when told to deactivate.
 daemon() {
-  local xml=linux/zirel.xml line hack
-  line="$(dirname "$zirel")/$(xmllint --xpath 'string(/screensaver/@name)' $xml)"
+  local root=$out/package line hack
+  local xml=$root/usr/share/xscreensaver/config/zirel.xml
+  rm -rf "$root"
+  dpkg-deb -x build/deb/zirel_*.deb "$root"
+  line=$(xmllint --xpath 'string(/screensaver/@name)' $xml)
   for arg in $(xmllint --xpath '//command/@arg' $xml | sed 's/ arg="\([^"]*\)"/\1 /g'); do
     line+=" $arg"
   done
@@ -105,7 +110,7 @@ daemon() {
   printf 'mode: one\nselected: 0\nlock: False\nsplash: False\nfade: False\nprograms: %s\n' \
     "$line" >"$out/.xscreensaver"
   chown -R nobody:nogroup "$out"
-  env -i DISPLAY="$DISPLAY" HOME="$out" PATH=/usr/bin:/bin \
+  env -i DISPLAY="$DISPLAY" HOME="$out" PATH="$root/usr/libexec/xscreensaver:/usr/bin:/bin" \
     setpriv --reuid=nobody --regid=nogroup --clear-groups xscreensaver -no-splash \
     >"$out/daemon.txt" 2>&1 &
   pids+=($!)
@@ -113,6 +118,8 @@ daemon() {
   hack=$(timeout 5 sh -c "until pgrep -fx '$line'; do sleep 0.1; done")
   expect "$line started" -n "$hack"
   pids+=($hack)
+  expect "the packaged zirel" "$(readlink "/proc/$hack/exe")" = \
+    "$root/usr/libexec/xscreensaver/zirel"
   tops_move root "B 10%"
   xscreensaver-command -deactivate >/dev/null
   zirel_wait_gone "$hack" 3
