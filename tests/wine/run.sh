@@ -54,7 +54,7 @@ serve() {
         [ -e "$folder.mounted" ] || echo no >"$folder.mounted" ;;
       sound) if [ "$area" = listen ]; then heard; else "zirel_sound_$area"; fi </dev/null >"$artifacts/partial-sound"
         mv "$artifacts/partial-sound" "$artifacts/sound" ;;
-      compare) (cd "$artifacts" && convert ${name:-$area} +append "$area" &&
+      compare) (cd "$artifacts" && convert ${name:-$area} +append -strip "$area" &&
           { [ -z "$ZIREL_RENEW_REFERENCES" ] || cp "$area" "$references/"; } &&
           compare -metric AE -fuzz 10% "$references/$area" "$area" "diff-$area" 2>partial-compare
           grep -qx 0 partial-compare && rm -f "diff-$area"; mv partial-compare compare) ;;

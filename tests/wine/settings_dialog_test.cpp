@@ -216,7 +216,7 @@ template <int n>
 void Picture(Run& run)
 {
     run.seen.push_back(
-        "picture " + Compare(Item(0), "settings-dialog" + kLanguage + std::to_string(n) + ".png"));
+        Compare(Item(0), "settings-dialog" + kLanguage + std::to_string(n) + ".png"));
 }
 
 // The "..." button's face n (0 disabled, 1 normal, 2 under the pointer, 3 pressed); after the
