@@ -55,21 +55,22 @@ serve() {
       sound) if [ "$area" = listen ]; then heard; else "zirel_sound_$area"; fi </dev/null >"$artifacts/partial-sound"
         mv "$artifacts/partial-sound" "$artifacts/sound" ;;
       compare) (cd "$artifacts" && convert ${name:-$area} +append -strip "$area" &&
-          { [ -z "$ZIREL_RENEW_REFERENCES" ] || cp "$area" "$references/"; } &&
+          ${ZIREL_RENEW_REFERENCES:+cp "$area" "$references/"} &&
           compare -metric AE -fuzz 10% "$references/$area" "$area" "diff-$area" 2>partial-compare
           grep -qx 0 partial-compare && rm -f "diff-$area"; mv partial-compare compare) ;;
     esac
   done
 }
 
-# The test program with these arguments; a failing pass fails the run.
-status=0
+# The test program with these arguments; its status.
 pass() { zirel_wine "$build/tests/wine/zirel_wine_tests.exe" "$@" | serve
-  [ "${PIPESTATUS[0]}" -eq 0 ] || status=1; }
+  return "${PIPESTATUS[0]}"; }
 # The rows in each language run under a Japanese locale (code page 932) and an English one, and
 # the TwoMonitors row on two monitors, after the others.
 GTEST_FILTER='-*TwoMonitors*:*InEachLanguage*' pass "$@"
-for locale in ja_JP en_US; do LC_ALL=$locale.UTF-8 pass --gtest_filter='*InEachLanguage*'; done
+status=$?
+for locale in ja_JP en_US; do
+  LC_ALL=$locale.UTF-8 pass --gtest_filter='*InEachLanguage*' || status=1
+done
 zirel_two_monitors || exit 1
-pass --gtest_filter='*TwoMonitors*'
-exit "$status"
+pass --gtest_filter='*TwoMonitors*' && exit "$status"
