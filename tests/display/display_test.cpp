@@ -30,6 +30,10 @@ TEST(Display, MonitorsLaidOutInTheWindow)
          {-1280, -200, 1920, 1080},
          {{0, 0, 1920, 1080}, {-1280, -200, 0, 824}},
          {{1280, 0, 1920, 1080}, {0, 256, 1280, 1024}}},
+        {"monitors of no width or height left out",
+         {0, 0, 1024, 768},
+         {{0, 0, 0, 768}, {0, 0, 1024, 768}, {0, 0, 1024, 0}},
+         {{0, 0, 1024, 768}}},
     };
     for (const LayoutRow& row : rows) {
         const MonitorLayout layout = LayOutMonitors(row.window, row.monitors);
@@ -65,7 +69,7 @@ TEST(Display, FramesAtMostOnePerRefresh)
 
 // A frame on one monitor: a clear, twenty tops of nine calls, shown. On two: one clear, then the
 // same step of the tops drawn into each monitor's viewport under a projection of its own aspect
-// (from above, as chosen), shown once.
+// (the view along -z, as chosen), shown once.
 TEST_F(SceneTest, EachMonitorDrawsTheSameStepUnderItsOwnView)
 {
     MonitorLayout layout;
@@ -76,10 +80,10 @@ TEST_F(SceneTest, EachMonitorDrawsTheSameStepUnderItsOwnView)
         SetupScene(random);
         glrec::calls.clear();
         layout.count = monitors;
-        RenderFrameOnMonitors(layout, true);
+        RenderFrameOnMonitors(layout, false);
         seen.insert(seen.end(), glrec::calls.begin(), glrec::calls.end());
     }
-    ASSERT_EQ(seen.size(), 1 + 180 + 1 + 1 + 2 * (7 + 180) + 1u);
+    ASSERT_EQ(seen.size(), 1 + 180 + 1 + 1 + 2 * (6 + 180) + 1u);
     const std::vector<Call> tops(seen.begin() + 1, seen.begin() + 181);
     EXPECT_EQ(tops[0], (Call{"glColor3f", {0, 0, 0}}));
     EXPECT_EQ(tops[8], (Call{"glPopMatrix", {}}));
@@ -94,8 +98,7 @@ TEST_F(SceneTest, EachMonitorDrawsTheSameStepUnderItsOwnView)
         expected.push_back({"glMatrixMode", {GL_PROJECTION}});
         expected.push_back({"glLoadIdentity", {}});
         expected.push_back({"gluPerspective", {80, aspect, 50, 3000}});
-        expected.push_back({"glRotatef", {90, 1, 0, 0}});
-        expected.push_back({"glTranslatef", {0, -400, 0}});
+        expected.push_back({"glTranslatef", {0, 0, -400}});
         expected.push_back({"glMatrixMode", {GL_MODELVIEW}});
         expected.insert(expected.end(), tops.begin(), tops.end());
     }

@@ -15,6 +15,7 @@ TEST(Launcher, CommandLine)
         {"\"C:\\Program Files\\Zirel.scr\" /p 1234", "/p 1234", 'P'},
         {" \"C:\\Program Files\\Zirel.scr\"", "", 0},
         {"Zirel.scr \t -c:5678", "-c:5678", 'C'},
+        {"x -1", "-1", '1'},
         {"\"unclosed /s", "", 0}};
     for (const auto& [line, arguments, switchCharacter] : lines) {
         EXPECT_EQ(ArgumentText(line), arguments);

@@ -98,6 +98,8 @@ TEST_F(SceneTest, TheFixedParametersDrawTwentyBareTopsAFrameAndAllocateNothingPe
     for (int frame = 0; frame < 100000; ++frame)
         RenderFrame();
     EXPECT_EQ(mallinfo2().uordblks, allocated);
+    SetupScene(lcg);  // a second scene takes the first one's place
+    EXPECT_EQ(mallinfo2().uordblks, allocated);
 }
 
 }  // namespace

@@ -62,6 +62,10 @@ TEST(SettingsFile, RandomValues)
 {
     for (int n = 0; n < 3000; ++n) {
         const RandomText text = MakeRandomText(" \t+-.0123456789eE:\\x", 2, n);
+        const std::string followed = std::string(text.View()) + "5";  // read past the end: a digit
+        const std::string_view same(followed.data(), text.size);
+        EXPECT_EQ(ParseDecimalText(same), ParseDecimalText(text.View())) << n;
+        EXPECT_EQ(ParseSettingNumber(same), ParseSettingNumber(text.View())) << n;
         if (const std::optional<int16_t> number = ParseSettingNumber(text.View())) {
             EXPECT_EQ(ParseSettingNumber(SettingNumberText(*number)), number) << n;
         }
