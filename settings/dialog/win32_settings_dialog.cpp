@@ -1,12 +1,11 @@
 // Vant_P, the settings dialog "<Zirel>": a plain Win32 window whose handlers carry the form's
-// names; the decisions sit in settings_dialog_logic.* and in the command button's core.
+// names. The decisions sit in settings_dialog_logic.* and in the command button's core; the
+// layout, the texts, the look and the focus order each in a file of their own beside this one.
 #include <windows.h>
 
 #include <commdlg.h>
 #include <shellapi.h>
 
-#include <algorithm>
-#include <array>
 #include <string>
 #include <vector>
 
@@ -17,6 +16,7 @@
 #include "settings_dialog_logic.h"
 #include "settings_file.h"
 #include "win32_command_button.h"
+#include "win32_dialog_focus.h"
 #include "win32_dialog_label.h"
 #include "win32_dialog_look.h"
 #include "win32_font.h"
@@ -64,7 +64,6 @@ private:
     void ZoomOpen();
     void ZoomClose();
     void ChooseOption(int i);
-    void MoveFocus(bool backwards);
     void ShowOptions(const OptionLook& look);
     void Close();
 
@@ -186,32 +185,6 @@ void SettingsDialog::ChooseOption(int i)
     SetCommandEnabled(Child(panel_, kIdFileButton), false);
     EnableWindow(repeat_, FALSE);
     ShowOptions(OptionLookFor(i));
-}
-
-// The focus order opens with the panel, which holds two of the other stops. The dialog manager
-// never stops on a window that holds tab stops (WS_EX_CONTROLPARENT), and without that style it
-// would not reach the panel's children, so Tab walks this order here.
-void SettingsDialog::MoveFocus(bool backwards)
-{
-    const std::array<HWND, 5> order{panel_, repeat_, Child(panel_, kIdFileButton), Child(window_, kIdSet),
-                                    Child(window_, kIdCancel)};
-    const int count = int(order.size());
-    int at = backwards ? 0 : count - 1;  // with the focus elsewhere, start at either end
-    for (HWND held = GetFocus(); held; held = GetParent(held)) {  // the combo's edit counts as the combo
-        const auto found = std::find(order.begin(), order.end(), held);
-        if (found != order.end()) {
-            at = int(found - order.begin());
-            break;
-        }
-    }
-    for (int step = 1; step < count; ++step) {
-        const HWND next = order[size_t((at + (backwards ? count - step : step)) % count)];
-        if (IsWindowVisible(next) && IsWindowEnabled(next)) {
-            SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
-            SetFocus(next);
-            return;
-        }
-    }
 }
 
 void SettingsDialog::Cmd_Set_Click()
@@ -362,24 +335,8 @@ void SettingsDialog::RunModal()
     UpdateWindow(window);
     SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
     SetFocus(panel_);  // first in the focus order; no button starts out selected
-    MSG message;
-    while (IsWindow(window)) {
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got <= 0) {
-            if (got == 0)
-                PostQuitMessage(int(message.wParam));  // leave it for the caller's loop
-            break;
-        }
-        if (message.message == WM_KEYDOWN && message.wParam == VK_TAB &&
-            (message.hwnd == window || IsChild(window, message.hwnd))) {
-            MoveFocus(GetKeyState(VK_SHIFT) < 0);
-            continue;
-        }
-        if (!IsDialogMessageW(window, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
+    RunModalLoop(window, {panel_, repeat_, Child(panel_, kIdFileButton), Child(window, kIdSet),
+                          Child(window, kIdCancel)});
 }
 
 }  // namespace

@@ -65,12 +65,10 @@ serve() {
 # The test program with these arguments; its status.
 pass() { zirel_wine "$build/tests/wine/zirel_wine_tests.exe" "$@" | serve
   return "${PIPESTATUS[0]}"; }
-# The rows in each language run under a Japanese locale (code page 932) and an English one, and
-# the TwoMonitors row on two monitors, after the others.
-GTEST_FILTER='-*TwoMonitors*:*InEachLanguage*' pass "$@"
+# The rows under an English locale (code page 1252), those in each language once more under a
+# Japanese one (code page 932), and the TwoMonitors row on two monitors, after the others.
+LC_ALL=en_US.UTF-8 GTEST_FILTER='-*TwoMonitors*' pass "$@"
 status=$?
-for locale in ja_JP en_US; do
-  LC_ALL=$locale.UTF-8 pass --gtest_filter='*InEachLanguage*' || status=1
-done
+LC_ALL=ja_JP.UTF-8 pass --gtest_filter='*InEachLanguage*' || status=1
 zirel_two_monitors || exit 1
 pass --gtest_filter='*TwoMonitors*' && exit "$status"
