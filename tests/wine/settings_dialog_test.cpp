@@ -136,11 +136,11 @@ void Link(Run& run)
         GetCursorInfo(&shown[i]);
     }
     run.seen.push_back(shown[0].hCursor != shown[1].hCursor ? "hand" : "arrow");
-    for (LPARAM at : {MAKELPARAM(-5, 5), MAKELPARAM(5, 5)}) {
+    for (LPARAM at : {LPARAM(-5), LPARAM(5)}) {  // at (-5, -1), then (5, 0)
         PostMessageW(Item(kIdLink), WM_LBUTTONDOWN, MK_LBUTTON, at);
         PostMessageW(Item(kIdLink), WM_LBUTTONUP, 0, at);
+        Pump(1500);  // the stand-in done before the next
     }
-    Pump(2000);
     for (const std::string& line : Lines(Read(run.File("opened"))))
         run.seen.push_back(line);
     RegSetValueA(HKEY_CLASSES_ROOT, browser, REG_SZ,
