@@ -84,6 +84,8 @@ public:
     void SetEnabled(bool enabled);
     uint8_t Visible();
     void SetVisible(uint8_t visible);
+    // Paints the face shown again, for a caption that changed where the core does not see it.
+    void Repaint() { view_.DrawState(shownFace_, hoverGradient_); }
 
     // Side-effect-free views for painting and for tests.
     uint8_t State() const { return state_; }
@@ -96,7 +98,6 @@ public:
 
 private:
     void DrawState(ButtonFace face);
-    void Repaint() { view_.DrawState(shownFace_, hoverGradient_); }
     void CheckMouseLeave();
     void ShowEnabledLook();
     void ApplyNormalLook();

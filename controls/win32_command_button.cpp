@@ -64,6 +64,7 @@ void ButtonWindow::Restore(const PropertyBag& saved, const CaptionFont& ambientF
     // The window already has its size (WM_SIZE came before the properties), so the restore
     // brings its own resize look: a button saved disabled shows Disable from the start.
     core_.Restore(saved, ambientFont);
+    // The face shows the window's text, which holds the restored caption only from here.
     SetWindowTextW(window_, Utf16FromUtf8(core_.Caption()).c_str());
 }
 
@@ -124,10 +125,11 @@ void ButtonWindow::PaintCaption(HDC dc, int width, int height)
         font_ = CreateUiFont(core_.Font());
         fontFor_ = core_.Font();
     }
-    const std::wstring text = Utf16FromUtf8(core_.Caption());
+    wchar_t text[256] = {};
+    const int length = GetWindowTextW(window_, text, 256);
     HGDIOBJ oldFont = SelectObject(dc, font_);
     RECT box{0, 0, width, 0};
-    DrawTextW(dc, text.c_str(), int(text.size()), &box, DT_CALCRECT | DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+    DrawTextW(dc, text, length, &box, DT_CALCRECT | DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
     const int captionHeight = box.bottom;
     // The layout is in twips: 20 twips above the exact middle.
     const double top = CaptionTop(double(height) * kTwipsPerPixel, double(captionHeight) * kTwipsPerPixel);
@@ -135,7 +137,7 @@ void ButtonWindow::PaintCaption(HDC dc, int width, int height)
     box.bottom = box.top + captionHeight;
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, core_.CaptionEnabled() ? COLORREF(core_.CaptionColour()) : GetSysColor(COLOR_GRAYTEXT));
-    DrawTextW(dc, text.c_str(), int(text.size()), &box, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+    DrawTextW(dc, text, length, &box, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
     SelectObject(dc, oldFont);
 }
 
@@ -202,6 +204,15 @@ LRESULT ButtonWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
         if (wParam == kMouseTimerId && GetCursorPos(&cursor))
             core_.MouseTimerTick(WindowFromPoint(cursor) == window_);
         return 0;
+    }
+    case WM_SETTEXT: {
+        const LRESULT set = DefWindowProcW(window_, message, wParam, lParam);
+        const std::string text = Utf8FromWide(lParam ? reinterpret_cast<const wchar_t*>(lParam) : L"");
+        if (text != core_.Caption())
+            core_.SetCaption(text);  // a write of Caption, which paints the face shown
+        else
+            core_.Repaint();
+        return set;
     }
     case WM_SIZE:
         Resize(LOWORD(lParam), HIWORD(lParam));

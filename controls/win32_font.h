@@ -7,6 +7,9 @@
 
 namespace zirel {
 
+// The screen's dots per inch (96 at 100 %), by which the launcher scales its fonts and layouts.
+int ScreenDpi();
+
 // `font` sized for the screen's dots per inch: its points to the nearest pixel (points are kept
 // to hundredths, as saved fonts carry them).
 HFONT CreateUiFont(const CaptionFont& font);

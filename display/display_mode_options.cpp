@@ -48,6 +48,8 @@ DisplayModeOptions ReadDisplayModeOptions(std::span<char* const> args,
         const char* value = i + 1 < args.size() ? args[i + 1] : nullptr;
         if (std::strcmp(option, "-root") == 0) {
             root = true;
+        } else if (std::strcmp(option, "-help") == 0) {
+            options.help = true;
         } else if (std::strcmp(option, "-window-id") == 0) {
             given = ReadWindowId(value, options.windowId);
             if (!given)

@@ -13,6 +13,7 @@ struct DisplayModeOptions {
     uint64_t windowId = 0;  // the X window of GivenWindow
     int64_t delayUs = 0;    // least time from one frame to the next; 0: the display's pace
     std::string error;      // why the command line cannot be followed; empty when it can
+    bool help = false;      // -help: the usage asked for, nothing drawn
 };
 
 inline constexpr char kDisplayModeUsage[] =

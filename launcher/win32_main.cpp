@@ -13,12 +13,12 @@
 #include "win32_profile.h"
 #include "win32_saver_form.h"
 #include "win32_text.h"
+#include "win32_user_texts.h"
 
 namespace {
 
-// The only message the user ever sees.
-constexpr wchar_t kMissingRendererText[] = L"Zirel.dll が同じﾌｫﾙﾀﾞに見つかりません！";
-constexpr wchar_t kMessageCaption[] = L"Zirel";
+using zirel::UiText;
+using zirel::UserText;
 
 // The folder of Zirel.scr (UTF-8), without a trailing backslash. NOTE: through the W function, so
 // a folder named outside the ANSI code page (a Japanese user name on an English Windows) stays
@@ -81,7 +81,8 @@ void LauncherMain()
     LoadSettings(settings, profile, programFolder, PerUserSettingsFile());
 
     if (!FileExists(programFolder + "\\" + kRendererFileName)) {
-        MessageBoxW(nullptr, kMissingRendererText, kMessageCaption, MB_OK);
+        MessageBoxW(nullptr, UserText(UiText::MissingRenderer).c_str(),
+                    UserText(UiText::MessageCaption).c_str(), MB_OK);
         EndLauncher();
     }
     if (switchCharacter != 'S' && switchCharacter != 'C' && !arguments.empty())

@@ -206,6 +206,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "zirel: %s\n%s\n", options.error.c_str(), kDisplayModeUsage);
         return 1;
     }
+    if (options.help) {
+        std::printf("%s\n", kDisplayModeUsage);
+        return 0;
+    }
 
     // The end signals stay blocked but while the loop waits, so none is lost between a check
     // and the wait, and none goes to a thread the OpenGL driver starts.

@@ -1,7 +1,9 @@
 // Labels and option images of the settings dialog. See win32_dialog_label.h.
 #include "win32_dialog_label.h"
 
+#include "dialog_layout.h"
 #include "win32_command_button.h"
+#include "win32_font.h"
 #include "win32_window.h"
 
 namespace zirel::dialog {
@@ -35,7 +37,11 @@ void Paint(HWND window, const Label& label)
         GetObjectW(label.image, sizeof(info), &info);
         HDC source = CreateCompatibleDC(dc);
         HGDIOBJ oldSource = SelectObject(source, label.image);
-        BitBlt(memory, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+        // Drawn for 96 dots per inch: as large again as the screen's scale is.
+        const int dpi = ScreenDpi();
+        SetStretchBltMode(memory, COLORONCOLOR);
+        StretchBlt(memory, 0, 0, Scaled(info.bmWidth, dpi), Scaled(info.bmHeight, dpi), source, 0, 0,
+                   info.bmWidth, info.bmHeight, SRCCOPY);
         SelectObject(source, oldSource);
         DeleteDC(source);
     } else {

@@ -149,6 +149,8 @@ run xscreensaver-daemon daemon
 # No display, or one without GLX: status 1 and the message.
 run no-display expect "1, the message" \
   "$(env -u DISPLAY "$zirel" 2>&1) $?" = 'zirel: DISPLAY is not set 1'
+# Its usage asked for: on stdout, as an error shows it, and status 0.
+run help expect "0, the usage" "$("$zirel" --help) $?" = "$("$zirel" -x 2>&1 | tail -n 1) 0"
 xvfb -extension GLX
 run no-glx expect "1, the message" "$("$zirel" 2>&1) $?" = 'zirel: no usable GLX visual 1'
 failed=$(printf '%s\n' "${failures[@]%%:*}" | sort -u | grep -c .)

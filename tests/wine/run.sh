@@ -5,6 +5,7 @@
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build="${ZIREL_WIN_BUILD:-$root/build/win}"
 artifacts="${ZIREL_ARTIFACTS_DIR:-$root/build/artifacts}"
+references="$root/tests/wine/reference"
 mounts="$build/test-mounts"  # the folders the tests made read-only, unmounted at the end
 source "$root/scripts/harness.sh"
 export XDG_RUNTIME_DIR=$(mktemp -d)  # the sound server's, and Wine's way to it
@@ -31,6 +32,11 @@ heard() {
 #   readonly <folder>         a read-only bind mount of it (as root) till the end; <folder>.mounted
 #                             says yes or no
 #   sound <on|off|listen>     the sound server's work; its answer in the artifacts' file "sound"
+#   compare <name> [<parts>]  picture <name> (made of <parts> side by side where given) against
+#                             tests/wine/reference/<name>: in the artifacts' file "compare", the
+#                             pixels that differ by more than font smoothing makes them (their
+#                             image diff-<name> beside it), or why none could be compared;
+#                             ZIREL_RENEW_REFERENCES=1 (make references) makes it the reference
 serve() {
   local word area name folder
   while IFS= read -r line; do
@@ -48,13 +54,22 @@ serve() {
         [ -e "$folder.mounted" ] || echo no >"$folder.mounted" ;;
       sound) if [ "$area" = listen ]; then heard; else "zirel_sound_$area"; fi </dev/null >"$artifacts/partial-sound"
         mv "$artifacts/partial-sound" "$artifacts/sound" ;;
+      compare) (cd "$artifacts" && convert ${name:-$area} +append -strip "$area" &&
+          ${ZIREL_RENEW_REFERENCES:+cp "$area" "$references/"} &&
+          compare -metric AE -fuzz 10% "$references/$area" "$area" "diff-$area" 2>partial-compare
+          grep -qx 0 partial-compare && rm -f "diff-$area"; mv partial-compare compare) ;;
     esac
   done
 }
 
-# The TwoMonitors row runs on two monitors, after the others.
-GTEST_FILTER='-*TwoMonitors*' zirel_wine "$build/tests/wine/zirel_wine_tests.exe" "$@" | serve
-status=${PIPESTATUS[0]}
+# The test program under the locale $1, with the arguments after; its status. (Through env, as
+# zirel_wine does but for the locale: before a function bash would take it for itself, and warn.)
+pass() { env LC_ALL="$1" timeout -k 10 600 wine "$build/tests/wine/zirel_wine_tests.exe" "${@:2}" |
+  serve; return "${PIPESTATUS[0]}"; }
+# The rows under an English locale (code page 1252), those in each language once more under a
+# Japanese one (code page 932), and the TwoMonitors row on two monitors, after the others.
+GTEST_FILTER='-*TwoMonitors*' pass en_US.UTF-8 "$@"
+status=$?
+pass ja_JP.UTF-8 --gtest_filter='*InEachLanguage*' || status=1
 zirel_two_monitors || exit 1
-zirel_wine "$build/tests/wine/zirel_wine_tests.exe" --gtest_filter='*TwoMonitors*' | serve
-[ "${PIPESTATUS[0]}" -eq 0 ] && exit "$status"
+pass en_US.UTF-8 --gtest_filter='*TwoMonitors*' && exit "$status"

@@ -23,7 +23,7 @@ HWND Item(int id)
 void State(Run& run)
 {
     int marked = 2;
-    while (marked >= 0 && GetWindowTextLengthA(Item(kIdOptionImage + marked)) != 6)
+    while (marked >= 0 && GetWindowTextLengthW(Item(kIdOptionImage + marked)) != 6)
         --marked;  // "marked", not "unmarked"
     wchar_t file[300] = {};
     GetWindowTextW(Item(kIdFileName), file, 300);
@@ -31,19 +31,12 @@ void State(Run& run)
                        " " + U8(file));
 }
 
-// Once the dialog is up: its state, the colour of the panel (0xBBGGRR in decimal) and the picture
-// for the README.
+// Once the dialog is up: its state.
 void Opened(Run& run)
 {
-    POINT panel{300, 10};
-    ClientToScreen(Item(kIdPanel), &panel);
     AttachThreadInput(GetCurrentThreadId(), run.program.dwThreadId, TRUE);
     Pump(700);
     State(run);
-    HDC screen = GetDC(nullptr);
-    run.seen.push_back("panel " + std::to_string(GetPixel(screen, panel.x, panel.y)));
-    ReleaseDC(nullptr, screen);
-    SaveArtifact(Item(0), "settings-dialog.png");  // the last row's is kept
 }
 
 // A press and release on a control (id 0: Tab, which the dialog's loop takes), then the state.
@@ -71,9 +64,20 @@ void Choose(Run& run)
     State(run);
 }
 
-// The user's own copy of the settings, %APPDATA%\Zirel\Zirel.ini, where the rows' programs have
-// an application-data folder named in Japanese; "Zirel" a file, where a folder cannot be made.
-const std::string kAppData = std::getenv("APPDATA") + std::string("\\山田");
+// The music file the chooser chooses.
+const std::string kWave = "%DIR%\\sound.wav";
+
+// The rows' programs have an application-data folder named in Japanese. NOTE: Wine replaces an
+// APPDATA set on the Linux side; this process's reaches its children.
+const std::string kAppData = [] {
+    const std::string appData = std::getenv("APPDATA") + std::string("\\山田");
+    std::filesystem::create_directory(P(appData));
+    SetEnvironmentVariableW(L"APPDATA", P(appData).c_str());
+    return appData;
+}();
+
+// The user's own copy of the settings, %APPDATA%\Zirel\Zirel.ini; "Zirel" a file, where a
+// folder cannot be made.
 const std::string kUsersFolder = kAppData + "\\Zirel";
 
 // Notes the user's copy, "user's: none" where there is none, and removes it.
@@ -86,17 +90,16 @@ void UsersCopy(Run& run)
     std::filesystem::remove_all(P(kUsersFolder));
 }
 
-// The message the dialog shows on "設定" (none: "no message"), answered.
+// The message box's text (none: "no message"), answered.
 void Message(Run& run)
 {
     HWND box = nullptr;
     Until([&] { return box = FindWindowA("#32770", "Zirel"); }, 1500);
-    wchar_t text[64] = {};
-    GetDlgItemTextW(box, 0xffff, text, 64);  // its text, the static with no id of its own
-    const bool cannotSave = std::wstring(text) == L"設定を保存できませんでした。";
-    run.seen.push_back(!box         ? "no message"
-                       : cannotSave ? "設定を保存できませんでした。"
-                                    : "another");
+    wchar_t text[100] = {};
+    char utf8[300] = {};
+    GetDlgItemTextW(box, 0xffff, text, 100);  // its text, the static with no id of its own
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof(utf8), nullptr, nullptr);
+    run.seen.push_back(box ? utf8 : "no message");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
@@ -118,82 +121,151 @@ void OwnCopyOfKindOne(Run& run)
     std::ofstream(P(kUsersFolder + "\\Zirel.ini")) << Ini("1", "0", "");
 }
 
-void NothingWritable(Run& run)
+// Neither the folder nor the user's copy writable, at 200 % (the scale Wine gives each program as
+// it starts) till picture 3 has been taken.
+void NothingWritableAt200(Run& run)
 {
+    const DWORD dpi = 192;
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi, 4);
     std::ofstream(P(kUsersFolder)) << "a file where the folder would be";
     ReadOnly(run);
 }
 
-// Where the choice goes: beside the programs when it can, else to the user's copy, which is then
-// read in its place; neither: a message. Files, loads and the music of the next run are seen.
-TEST(SettingsDialog, SavesTheChoiceWhereItCan)
+// The pointer's cursor over the panel, then over the link: "hand" where they differ. Then a
+// press on the link released beside it, and a click: only the click opens its address, which
+// the program that opens web addresses, a stand-in for Wine's own meanwhile, notes in a file.
+void Link(Run& run)
 {
-    // NOTE: Wine replaces an APPDATA set on the Linux side; this process's reaches its children.
-    std::filesystem::create_directory(P(kAppData));
-    SetEnvironmentVariableW(L"APPDATA", P(kAppData).c_str());
-    const Step set(WM_COMMAND, MAKEWPARAM(kIdSet, BN_CLICKED));
+    const char* browser = "https\\shell\\open\\command";
+    RegSetValueA(HKEY_CLASSES_ROOT, browser, REG_SZ, "cmd.exe /c echo %1>>opened", 0);
+    CURSORINFO shown[2] = {{sizeof(CURSORINFO)}, {sizeof(CURSORINFO)}};
+    for (int i : {0, 1}) {
+        RECT r{};
+        GetWindowRect(Item(i ? kIdLink : kIdPanel), &r);
+        SetCursorPos(r.left + 5, r.top + 5);
+        Pump(300);
+        GetCursorInfo(&shown[i]);
+    }
+    run.seen.push_back(shown[0].hCursor != shown[1].hCursor ? "hand" : "arrow");
+    for (LPARAM at : {LPARAM(-5), LPARAM(5)}) {  // at (-5, -1), then (5, 0)
+        PostMessageW(Item(kIdLink), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageW(Item(kIdLink), WM_LBUTTONUP, 0, at);
+        Pump(1500);  // the stand-in done before the next
+    }
+    for (const std::string& line : Lines(Read(run.File("opened"))))
+        run.seen.push_back(line);
+    RegSetValueA(HKEY_CLASSES_ROOT, browser, REG_SZ,
+                 "\"C:\\windows\\system32\\winebrowser.exe\" \"%1\"", 0);
+}
+
+// Where the choice goes: beside the programs when it can, else to the user's copy, which is then
+// read in its place; how the dialog answers every press. Seen: what Opened notes, the state after
+// each press, the files, loads and music of the runs after it.
+TEST(SettingsDialog, AnswersEveryPressAndSavesTheChoiceWhereItCan)
+{
+    const auto tab = Press<0, WM_KEYDOWN>;
+    const std::string file = "%DIR%\\song.mp3\\", a = " " + file + "\n";
+    const Step set(WM_COMMAND, kIdSet);  // a click: BN_CLICKED is 0
     const Step ends(kEnds, 5000);
-    const Step none = Press<kIdOptionImage + 0, WM_LBUTTONDOWN>;
-    const Step wav = Press<kIdOptionImage + 2, WM_LBUTTONDOWN>;
-    const std::string file = "%DIR%\\sound.wav";
     const Scenario rows[] = {
         // An earlier copy of the user's is read, then removed by a save beside the programs; the
-        // music file, in the folder named in Japanese, is kept by its short form.
+        // music file, in their folder named in Japanese, is kept by its short form.
         Scenario("WritableFolder", "Zirel.scr /c", Ini(" 2", " 0", "song.mp3"), "", kRenderer,
                  kDialogTitle, {Opened, Choose<IDOK>, set, Message, ends, UsersCopy},
-                 "1 1000 \npanel 14605532\n1 1000 %DIR%\\sound.wav\nno message\nexit 0\n"
-                 "user's: none\nexit 0\n" +
+                 "1 1000 \n1 1000 " + kWave + "\nno message\nexit 0\nuser's: none\nexit 0\n" +
                      Ini("1", "0", "%SHORT%\\sound.wav"),
                  "Zirel.ini", OwnCopyOfKindOne),
         // The next run plays the choice kept in the user's copy; the file beside is as it was.
         Scenario("ReadOnlyFolder", "Zirel.scr /c", Ini(" 0", " 0", ""), "", kRenderer | kSound,
                  kDialogTitle,
-                 {Opened, Choose<IDOK>, wav, set, Message, ends, RunTheSaver, ends, UsersCopy},
-                 "0 1000 \npanel 14605532\n0 1000 " + file + "\n2 1000 " + file +
-                     "\nno message\nexit 0\ntone\nexit 0\nuser's:\n" + Ini("2", "0", file) +
+                 {Opened, Choose<IDOK>, Press<kIdOptionImage + 2, WM_LBUTTONDOWN>, set, Message,
+                  ends, RunTheSaver, ends, UsersCopy},
+                 "0 1000 \n0 1000 " + kWave + "\n2 1000 " + kWave +
+                     "\nno message\nexit 0\ntone\nexit 0\nuser's:\n" + Ini("2", "0", kWave) +
                      "exit 0\n" + Ini(" 0", " 0", ""),
                  "Zirel.ini", ReadOnly),
-        Scenario("NeitherWritable", "Zirel.scr /c", Ini(" 2", " 0", "song.mp3"), "", kRenderer,
-                 kDialogTitle, {Opened, none, set, Message, UsersCopy},
-                 "2 1000 song.mp3\npanel 14605532\n0 1000 song.mp3\n"
-                 "設定を保存できませんでした。\nuser's: none\nexit 0\n" +
-                     Ini(" 2", " 0", "song.mp3"),
-                 "Zirel.ini", NothingWritable),
+        // Tab, a cancelled chooser, every mouse button on the options; "ｷｬﾝｾﾙ" writes nothing.
+        Scenario(
+            "FileOptionsFocusAndChooser", "Zirel.scr /c", Ini(" 2", " 3", file), "",
+            kRenderer | kSound, kDialogTitle,
+            {Opened, Listen, tab, tab, tab, tab, Choose<IDCANCEL>,
+             Press<kIdOptionImage + 0, WM_RBUTTONDOWN>, Press<kIdOptionImage + 2, WM_LBUTTONDOWN>,
+             Press<kIdOptionLabel + 1, WM_MBUTTONDOWN>, tab, tab, Step(WM_COMMAND, kIdCancel)},
+            "2 1000" + a + "silence\n2 1040" + a + "2 1060" + a + "2 1061" + a + "2 1000" + a +
+                "2 1000" + a + "0 1000" + a + "2 1000" + a + "1 1000" + a + "1 1001" + a +
+                "1 1060" + a + "exit 0\n" + Ini(" 2", " 3", file),
+            "Zirel.ini"),
     };
     for (const Scenario& row : rows) {
         SCOPED_TRACE(row.name);
         RunScenario(row);
     }
-    SetEnvironmentVariableW(L"APPDATA", P(std::getenv("APPDATA")).c_str());
-    std::filesystem::remove_all(P(kAppData));
 }
 
-TEST(SettingsDialog, OpensAsZirelAndAnswersEveryPress)
+// The language of this run, as Wine takes it from LC_ALL (run.sh plays the rows below in each):
+// the dialog's too.
+const bool kJapanese = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE;
+const std::string kLanguage = kJapanese ? "-ja" : "-en";
+
+// Picture `name` of `window` (none: of `parts`, side by side) against its reference: how many
+// pixels differ by more than font smoothing makes them. Texts cut off or overlapping show here.
+std::string Compare(HWND window, const std::string& name, const std::string& parts = "")
 {
-    const auto tab = Press<0, WM_KEYDOWN>;
-    const std::string a = "%DIR%\\song.mp3\\";
-    const std::string b = "%DIR%\\sound.wav";
-    // Seen: what Opened notes, what is heard (the first row), the state after each press, the
-    // end, then Zirel.ini.
+    if (window)
+        SaveArtifact(window, name);
+    return AskRunSh("compare " + name + " " + parts,
+                    std::getenv("ZIREL_ARTIFACTS") + std::string("\\compare"));
+}
+
+// The dialog's picture n: how many of its pixels differ. Picture 3 is the one at 200 %, after which
+// programs start at 100 % again.
+template <int n>
+void Picture(Run& run)
+{
+    if (n == 3)
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels");
+    run.seen.push_back(
+        Compare(Item(0), "settings-dialog" + kLanguage + std::to_string(n) + ".png"));
+}
+
+// The "..." button's face n (0 disabled, 1 normal, 2 under the pointer, 3 pressed); after the
+// last, how many pixels of the four side by side differ.
+template <int n>
+void Face(Run& run)
+{
+    PostMessageW(Item(kIdFileButton), n == 3 ? WM_LBUTTONDOWN : WM_NULL, MK_LBUTTON, 0);
+    Pump(300);
+    SaveArtifact(Item(kIdFileButton), "face-" + std::to_string(n) + ".png");
+    if (n == 3)
+        run.seen.push_back(Compare(nullptr, "button-faces" + kLanguage + ".png", "face-?.png"));
+}
+
+// What the user reads, in the language of the run: the dialog at 100 % and 200 % and its button
+// faces as pictures, both messages. A folder is no music file;
+// the cursor and the click of the link; Zirel.ini written and read the same in either language.
+TEST(SettingsDialog, InEachLanguage)
+{
+    const Step set(WM_COMMAND, kIdSet);  // a click: BN_CLICKED is 0
     const Scenario rows[] = {
+        // Named by the language: a read-only folder stays till run.sh ends.
+        Scenario(kJapanese ? "NeitherWritableJa" : "NeitherWritable", "Zirel.scr /c",
+                 Ini(" 1", " 7", kWave), "", kRenderer, kDialogTitle,
+                 {Opened, Picture<3>, set, Message, UsersCopy},
+                 "1 1000 " + kWave + "\n0\n" +
+                     std::string(kJapanese ? "設定を保存できませんでした。"
+                                           : "The settings could not be saved.") +
+                     "\nuser's: none\nexit 0\n" + Ini(" 1", " 7", kWave),
+                 "Zirel.ini", NothingWritableAt200),
         Scenario(
-            "FileOptionsFocusAndChooser", "Zirel.scr /c", Ini(" 2", " 3", a), "",
-            kRenderer | kSound, kDialogTitle,
-            {Opened, Listen, tab, tab, tab, tab, Choose<IDOK>, Choose<IDCANCEL>,
-             Press<kIdOptionImage + 0, WM_RBUTTONDOWN>, Press<kIdOptionImage + 2, WM_LBUTTONDOWN>,
-             Press<kIdOptionLabel + 1, WM_MBUTTONDOWN>, tab,
-             Step(WM_COMMAND, MAKEWPARAM(kIdSet, BN_CLICKED))},
-            "2 1000 " + a + "\npanel 14605532\nsilence\n2 1040 " + a + "\n2 1060 " + a +
-                "\n2 1061 " + a + "\n2 1000 " + a + "\n2 1000 " + b + "\n2 1000 " + b +
-                "\n0 1000 " + b + "\n2 1000 " + b + "\n1 1000 " + b + "\n1 1001 " + b +
-                "\nexit 0\n" + Ini("1", "3", b),
+            "Pictures", "Zirel.scr /c", Ini(" 2", " 7", "%DIR%\\"), "", kRenderer, kDialogTitle,
+            {Opened, Picture<0>, Face<0>, Press<kIdOptionLabel + 2, WM_LBUTTONDOWN>, Picture<2>,
+             Link, Face<1>, Step(kMove, 310, 325), Face<2>, Face<3>, set},
+            "0 1000 \n0\n2 1000 \n0\nhand\nhttps://zirel.example/\n0\nexit 0\n" + Ini("2", "7", ""),
             "Zirel.ini"),
-        // A folder is no music file; "ｷｬﾝｾﾙ" leaves Zirel.ini as it was. The picture of this row
-        // is the README's.
-        Scenario("OpensAsZirelWithAFolder", "Zirel.scr /c", Ini(" 0", " 0", "%DIR%\\"), "",
-                 kRenderer, kDialogTitle,
-                 {Opened, Step(WM_COMMAND, MAKEWPARAM(kIdCancel, BN_CLICKED))},
-                 "0 1000 \npanel 14605532\nexit 0\n" + Ini(" 0", " 0", "%DIR%\\"), "Zirel.ini"),
+        Scenario("MissingRenderer", "Zirel.scr /c", "", "", 0, "Zirel", {Message},
+                 std::string(kJapanese ? "Zirel.dll が同じﾌｫﾙﾀﾞに見つかりません！"
+                                       : "Zirel.dll cannot be found in the same folder!") +
+                     "\nexit 0\n"),
     };
     for (const Scenario& row : rows) {
         SCOPED_TRACE(row.name);

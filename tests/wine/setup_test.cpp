@@ -19,8 +19,7 @@ const std::string kSetup = "Zirel-" ZIREL_VERSION_TEXT "-setup.exe /S";
 const char kDesktop[] = "Control Panel\\Desktop";
 const char kEntry[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zirel";
 // The settings dialog's credit line, as the launcher holds it.
-const std::wstring kWide = L"Zirel screen saver  Ver." ZIREL_VERSION_TEXT;
-const std::string kCredit(reinterpret_cast<const char*>(kWide.data()), kWide.size() * 2);
+const std::string kCredit = "Zirel screen saver  Ver." ZIREL_VERSION_TEXT;
 
 // Runs "<dir>\<command>" until it and what it starts have ended (an uninstaller goes on as a copy
 // of itself).

@@ -1,8 +1,13 @@
 // The settings dialog's portable decisions: what "設定" writes for the track box, the "##"
-// format, the background's levels, the texture copies, the option look and the placement.
+// format, the background's levels, the texture copies, the option look and the placement; its
+// layout at each scale, and its texts in both languages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "dialog_layout.h"
 #include "settings_dialog_logic.h"
+#include "ui_texts.h"
 
 using namespace zirel::dialog;
 
@@ -29,4 +34,23 @@ TEST(SettingsDialogLogic, TrackTextLevelsTextureAndLook)
     EXPECT_EQ(OptionLookFor(9), (OptionLook{-1, false, false}));
     // Centred, a third of the way down.
     EXPECT_EQ(DialogPosition(400, 200, 502, 275), (Point{-51, -25}));
+}
+
+// At 100 %, 150 % and 200 % no control lies over another of its parent's (the Wine rows'
+// pictures show each in its place). Every text in both languages, the English in ASCII (the Wine
+// rows read both).
+TEST(DialogLayoutAndTexts, NoControlOverAnotherAndEveryTextInBothLanguages)
+{
+    for (const int dpi : {96, 144, 192})
+        for (const Place& a : kLayout)
+            for (const Place& b : kLayout) {
+                const Rect r = Scaled(a.rect, dpi), o = Scaled(b.rect, dpi);
+                const bool apart =
+                    r.x >= o.Right() || o.x >= r.Right() || r.y >= o.Bottom() || o.y >= r.Bottom();
+                EXPECT_TRUE(a.id == b.id || a.parent != b.parent || apart) << a.id << " " << b.id;
+            }
+    for (const auto& [japanese, english] : zirel::kUiTexts)
+        EXPECT_TRUE(!japanese.empty() && !english.empty() &&
+                    *std::min_element(english.begin(), english.end()) > 0)  // ASCII
+            << english;
 }
