@@ -67,27 +67,23 @@ void Choose(Run& run)
 // The music file the chooser chooses.
 const std::string kWave = "%DIR%\\sound.wav";
 
-// The rows' programs have an application-data folder named in Japanese. NOTE: Wine replaces an
-// APPDATA set on the Linux side; this process's reaches its children.
-const std::string kAppData = [] {
-    const std::string appData = std::getenv("APPDATA") + std::string("\\山田");
-    std::filesystem::create_directory(P(appData));
-    SetEnvironmentVariableW(L"APPDATA", P(appData).c_str());
-    return appData;
-}();
-
 // The user's own copy of the settings, %APPDATA%\Zirel\Zirel.ini; "Zirel" a file, where a
 // folder cannot be made.
-const std::string kUsersFolder = kAppData + "\\Zirel";
+std::string UsersFolder()
+{
+    wchar_t appData[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH);
+    return U8(appData) + "\\Zirel";
+}
 
 // Notes the user's copy, "user's: none" where there is none, and removes it.
 void UsersCopy(Run& run)
 {
-    const std::string text = Read(kUsersFolder + "\\Zirel.ini");
+    const std::string text = Read(UsersFolder() + "\\Zirel.ini");
     run.seen.push_back(text.empty() ? "user's: none" : "user's:");
     for (const std::string& line : Lines(text))
         run.seen.push_back(line);
-    std::filesystem::remove_all(P(kUsersFolder));
+    std::filesystem::remove_all(P(UsersFolder()));
 }
 
 // The message box's text (none: "no message"), answered.
@@ -117,8 +113,8 @@ void RunTheSaver(Run& run)
 void OwnCopyOfKindOne(Run& run)
 {
     InAJapaneseFolder(run);
-    std::filesystem::create_directory(P(kUsersFolder));
-    std::ofstream(P(kUsersFolder + "\\Zirel.ini")) << Ini("1", "0", "");
+    std::filesystem::create_directory(P(UsersFolder()));
+    std::ofstream(P(UsersFolder() + "\\Zirel.ini")) << Ini("1", "0", "");
 }
 
 // Neither the folder nor the user's copy writable, at 200 % (the scale Wine gives each program as
@@ -127,7 +123,7 @@ void NothingWritableAt200(Run& run)
 {
     const DWORD dpi = 192;
     RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi, 4);
-    std::ofstream(P(kUsersFolder)) << "a file where the folder would be";
+    std::ofstream(P(UsersFolder())) << "a file where the folder would be";
     ReadOnly(run);
 }
 
@@ -167,6 +163,11 @@ TEST(SettingsDialog, AnswersEveryPressAndSavesTheChoiceWhereItCan)
     const std::string file = "%DIR%\\song.mp3\\", a = " " + file + "\n";
     const Step set(WM_COMMAND, kIdSet);  // a click: BN_CLICKED is 0
     const Step ends(kEnds, 5000);
+    // Its programs have an application-data folder named in Japanese. NOTE: Wine replaces an
+    // APPDATA set on the Linux side; this process's reaches its children.
+    const std::string appData = std::getenv("APPDATA") + std::string("\\山田");
+    std::filesystem::create_directory(P(appData));
+    SetEnvironmentVariableW(L"APPDATA", P(appData).c_str());
     const Scenario rows[] = {
         // An earlier copy of the user's is read, then removed by a save beside the programs; the
         // music file, in their folder named in Japanese, is kept by its short form.
@@ -200,6 +201,8 @@ TEST(SettingsDialog, AnswersEveryPressAndSavesTheChoiceWhereItCan)
         SCOPED_TRACE(row.name);
         RunScenario(row);
     }
+    SetEnvironmentVariableW(L"APPDATA", P(std::getenv("APPDATA")).c_str());
+    std::filesystem::remove_all(P(appData));
 }
 
 // The language of this run, as Wine takes it from LC_ALL (run.sh plays the rows below in each):
