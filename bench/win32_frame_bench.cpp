@@ -13,6 +13,11 @@
 //                                            grey frame; stays up until a key (start-up baseline)
 //   zirel_frame_bench.exe startup PROGRAM ARGS...   milliseconds from starting PROGRAM until
 //                                            the screen shows anything but black
+//   zirel_frame_bench.exe pacing [SECONDS]   Zirel.dll's wait between frames alone, at 60 and
+//                                            59.94 Hz: the 99th percentile of how far an interval
+//                                            lies from the period
+//   zirel_frame_bench.exe display on|off     tells the running renderer the display went on or
+//                                            off, as Windows does
 //   zirel_frame_bench.exe ending LABEL PROGRAM ARGS   milliseconds from a key press to the
 //                                            renderer's window being gone and to PROGRAM having
 //                                            ended, and the peak working sets of both
@@ -32,7 +37,9 @@
 
 #include "gl_drawing.h"
 #include "monitor_frame.h"
+#include "pacing_figures.h"
 #include "platform.h"
+#include "win32_frame_pacing.h"
 #include "win32_renderer.h"
 #include "scene.h"
 #include "scene_state.h"
@@ -336,6 +343,47 @@ int RunEnding(const std::string& label, const std::string& program, const std::s
     return gone < 0 || ended < 0;
 }
 
+// Zirel.dll's wait between frames alone (its waitable timer, cut short by any message), for
+// `seconds` at 60 Hz and at 59.94 Hz: how steady the frames' starts are, with no drawing at all.
+int RunPacing(double seconds)
+{
+    Win32FramePacing pacing;
+    for (const auto& [name, rate] : {std::pair{"pacing_wine_60", RefreshRate{60, 1}},
+                                     {"pacing_wine_59.94", RateFromWholeHz(59)}}) {
+        FramePacer pacer(rate);
+        std::vector<int64_t> starts;
+        for (const int64_t end = SteadyNowUs() + int64_t(seconds * 1e6); SteadyNowUs() < end;)
+            if (pacing.WaitForFrame(pacer))
+                starts.push_back(SteadyNowUs());
+        PrintPacing(name, rate, starts);
+    }
+    return 0;
+}
+
+// Tells the running renderer that the display went off (or on), as Windows tells it: a
+// WM_POWERBROADCAST whose setting (GUID_CONSOLE_DISPLAY_STATE) lies in the renderer's own memory,
+// for the message is not carried between processes.
+int RunDisplay(bool on)
+{
+    HWND window = FindWindowA(nullptr, kRendererTitle);
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, id);
+    if (!window || !process) {
+        std::printf("display error: no renderer\n");
+        return 1;
+    }
+    POWERBROADCAST_SETTING setting{
+        {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}},
+        sizeof(DWORD), {BYTE(on)}};
+    void* remote = VirtualAllocEx(process, nullptr, sizeof(setting), MEM_COMMIT, PAGE_READWRITE);
+    WriteProcessMemory(process, remote, &setting, sizeof(setting), nullptr);
+    SendMessageTimeoutA(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, LPARAM(remote), 0, 5000,
+                        nullptr);
+    CloseHandle(process);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -352,9 +400,14 @@ int main(int argc, char** argv)
                             argc > 5 ? argv[5] : kRendererTitle);
     else if (mode == "ending" && argc > 3)
         status = RunEnding(argv[2], argv[3], argc > 4 ? argv[4] : "");
+    else if (mode == "pacing")
+        status = RunPacing(argc > 2 ? std::atof(argv[2]) : 10.0);
+    else if (mode == "display" && argc > 2)
+        status = RunDisplay(std::string(argv[2]) == "on");
     else
         std::fprintf(stderr, "usage: zirel_frame_bench scene|tops|bare|monitors [frames] | firstframe | "
-                             "startup LABEL EXE [ARGS [TITLE]] | ending LABEL EXE [ARGS]\n");
+                             "startup LABEL EXE [ARGS [TITLE]] | ending LABEL EXE [ARGS] | "
+                             "pacing [SECONDS] | display on|off\n");
     std::fflush(stdout);
     return status;
 }

@@ -31,6 +31,8 @@ if [ -x "$host_bench" ]; then
     "$out/host.txt" >>"$raw"
   grep -Eo 'allocs_per_frame=[0-9.]+' "$out/host.txt" | head -n 1 | sed 's/=/ /' >>"$raw"
 fi
+# zirel's paced loop with the recording OpenGL: how steady the frames' starts are.
+"$root/build/host/bench/zirel_pacing_bench" "${PACING_SECONDS:-10}" | tee -a "$raw"
 
 # --- Wine: frame rates, start-up, ending, memory
 source "$root/scripts/harness.sh"
@@ -105,6 +107,46 @@ for _ in $(seq 1 "$rounds"); do
   measure_native
 done
 
+# --- nobody sees the frames: the CPU they still take. cpu_seconds LABEL PID: utime + stime of
+# process PID per second over `secs`, as "cpu_LABEL".
+cpu_seconds() {
+  local c0 c1 t0 t1
+  c0=$(cpu_ticks "$2"); t0=$(date +%s.%N)
+  sleep "$secs"
+  c1=$(cpu_ticks "$2"); t1=$(date +%s.%N)
+  awk -v a="$c0" -v b="$c1" -v s="$t0" -v e="$t1" -v hz="$hz" -v l="$1" \
+    'BEGIN { if (a == "" || b == "") print "cpu_" l " n/a"; else printf "cpu_%s %.4f cpu-s/s\n", l, (b - a) / hz / (e - s) }' | tee -a "$raw"
+}
+# zirel in its own window: unmapped, then mapped again under a window that covers it wholly.
+"$root/build/host/zirel" &
+pid=$!
+window=$(zirel_wait_for_window Zirel 5)
+sleep 2
+xdotool windowunmap "$window"
+sleep 1
+cpu_seconds native_unmapped "$pid"
+xdotool windowmap "$window"
+xev -geometry 900x700+0+0 >/dev/null &
+cover=$!
+sleep 1
+cpu_seconds native_covered "$pid"
+zirel_stop_pid "$cover"
+zirel_stop_pid "$pid"
+# Zirel.dll told that the display went off, as Windows tells it, then on again.
+wine "$dll" >/dev/null 2>&1 &
+pid=$!
+sleep 3
+run display off
+sleep 1
+cpu_seconds display_off "$pid"
+run display on
+sleep 1
+cpu_seconds display_on_again "$pid"
+zirel_stop_pid "$pid"
+timeout 20 wineserver -w
+# Zirel.dll's own wait between frames, under Wine.
+run pacing "${PACING_SECONDS:-10}"
+
 # --- one monitor against two, unpaced: the renderer's frame drawn into every monitor's view, on
 # the same kind of server (Xephyr with one screen, then with two), beside one monitor on Xvfb.
 # monitors SERVER: the figure named SERVER_monitorsN (N monitors).
@@ -177,6 +219,10 @@ size() { stat -c %s "$1" 2>/dev/null || echo n/a; }
   echo "| 1e | one monitor (1024x768) on Xephyr | $m1 frames/s | | same, Xephyr with one screen in an Xvfb |"
   echo "| 1e | two monitors (1024x768 + 800x600) on Xephyr with Xinerama | $m2 frames/s | | same, the same Xephyr with two screens |"
   echo "| 1e | two monitors' frame time / one's, both on Xephyr | $(ratio "$m1" "$m2") | ≤ 2.1 | |"
+  echo "| 1g | paced loop, zirel's wait (host, recording OpenGL): 99th percentile of an interval's distance from the period, at 60 / 59.94 Hz | $(value pacing_linux_60) / $(value pacing_linux_59.94) µs | ≤ 1000 µs | zirel_pacing_bench: FramePacer over CLOCK_MONOTONIC and ppoll, the scene's frame into the recording OpenGL, ${PACING_SECONDS:-10} s at each rate |"
+  echo "| 1g | the same, Zirel.dll's wait under Wine (high-resolution waitable timer), no drawing | $(value pacing_wine_60) / $(value pacing_wine_59.94) µs | ≤ 1000 µs | zirel_frame_bench pacing: Win32FramePacing + FramePacer, same seconds |"
+  echo "| 1h | CPU of zirel while its window is unmapped / wholly covered by another | $(value cpu_native_unmapped) / $(value cpu_native_covered) CPU-s/s | ≤ 0.01 | utime + stime from /proc/PID/stat over ${secs} s; xdotool windowunmap, then an xev window over it |"
+  echo "| 1h | CPU of Zirel.dll with the display off / on again | $(value cpu_display_off) / $(value cpu_display_on_again) CPU-s/s | ≤ 0.01 while off | same; WM_POWERBROADCAST (GUID_CONSOLE_DISPLAY_STATE 0, then 1) sent to its window as Windows sends it (zirel_frame_bench display off/on) |"
   echo "| 2 | scene CPU per frame (host, no-op OpenGL) | $frame_ns ns ($per_top ns per top) | | Google Benchmark BM_SceneFrame |"
   echo "| 2 | motion arithmetic alone per frame | $arith_ns ns | | BM_SceneMotionOnly |"
   echo "| 2 | scene CPU / frame time of 1b | $cpu_share | < 1 % | |"
