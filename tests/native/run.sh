@@ -48,11 +48,6 @@ tops_move() {
   expect "that move" "$(compare -metric AE "$out/$row-1.png" "$out/$row-2.png" null: 2>&1)" -gt 100
 }
 
-# The median of Mesa's frame rates after the first.
-median_fps() {
-  tail -n +2 "$out/fps" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
-}
-
 # drawing WINDOW ENDING LOW HIGH COMMAND: zirel, started by the shell words COMMAND, draws into
 # WINDOW (Zirel: its own) coloured tops that move at LOW..HIGH frames/s and follows the window's
 # size (the right half of a window grown to 1600x1200 is drawn on). The key q ends it in its own
@@ -65,7 +60,8 @@ drawing() {
   pids+=($pid)
   [ $window = Zirel ] && window=$(zirel_wait_for_window Zirel 5)
   tops_move $window "G 25%"
-  expect "$3 to $4 frames/s" "$(median_fps | awk -v l=$3 -v h=$4 '$1 >= l && $1 <= h')"
+  expect "a median of $3 to $4 frames/s" "$(tail -n +2 "$out/fps" | sort -g | awk -v l=$3 -v h=$4 \
+    '{ v[NR] = $1 } END { m = v[int((NR + 1) / 2)]; if (m >= l && m <= h) print m }')"
   [ $ending = key ] || xdotool key --window $window q
   xdotool windowsize $window 1600 1200
   until_true 5 shows $window $row-3.png "B 10%" 800x1200+800+0
@@ -85,8 +81,8 @@ drawing() {
 # as the package installation does), with a list of zirel alone, started by the command line the
 # settings file of the Debian package that make test built declares (its command and each option
 # at its default), as XScreenSaver's settings write it; the package unpacked (never installed)
-# where the daemon's PATH finds its program: the packaged zirel draws tops when told to activate
-# and ends when told to deactivate.
+# where the daemon's PATH finds its program (the only zirel there): the packaged zirel draws tops
+# when told to activate and ends when told to deactivate.
 daemon() {
   local root=$out/package line hack
   local xml=$root/usr/share/xscreensaver/config/zirel.xml
@@ -104,8 +100,6 @@ daemon() {
   until_true 10 xscreensaver-command -activate >/dev/null 2>&1
   hack=$(until_true 5 pgrep -fx "$line")
   pids+=($hack)
-  expect "the packaged zirel" "$(readlink "/proc/$hack/exe")" = \
-    "$root/usr/libexec/xscreensaver/zirel"
   tops_move root "B 10%"
   xscreensaver-command -deactivate >/dev/null
   zirel_wait_gone "$hack" 3
