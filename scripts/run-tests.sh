@@ -29,8 +29,8 @@ suite() {
 
 suite "host unit tests" ctest ctest --test-dir build/host --output-on-failure --timeout 300
 for kind in asan:AddressSanitizer ubsan:UndefinedBehaviorSanitizer; do
-  suite "host unit tests, ${kind#*:}" ctest ctest --test-dir "build/${kind%:*}" --output-on-failure \
-    --timeout 600
+  suite "host unit tests, ${kind#*:}" ctest \
+    ctest --test-dir "build/${kind%:*}" --output-on-failure --timeout 600
 done
 suite "Windows programs under Wine" gtest tests/wine/run.sh
 suite "zirel natively on X11 (Xvfb, XScreenSaver)" gtest timeout 300 tests/native/run.sh
