@@ -1,7 +1,5 @@
-// The command button's state machine and properties. See command_button.h.
+// The command button's state machine. See command_button.h.
 #include "command_button.h"
-
-#include <cstdlib>
 
 namespace zirel {
 
@@ -204,98 +202,6 @@ void Command::SetVisible(uint8_t visible)
     propertiesChanged_ = true;
     if (opaque_)
         ApplyNormalLook();
-}
-
-namespace {
-
-template <typename T>
-T SavedValue(const PropertyBag& bag, const char* name, const T& fallback)
-{
-    const auto it = bag.find(name);
-    if (it == bag.end())
-        return fallback;
-    if (const T* value = std::get_if<T>(&it->second))
-        return *value;
-    return fallback;  // a value of the wrong kind is skipped, like any failing step
-}
-
-template <typename T>
-void Save(PropertyBag& bag, const char* name, const T& value, const T& fallback)
-{
-    if (value == fallback)
-        bag.erase(name);
-    else
-        bag[name] = value;
-}
-
-}  // namespace
-
-void Command::ReadProperties(const PropertyBag& bag, const CaptionFont& ambientFont)
-{
-    enabled_ = SavedValue<bool>(bag, "Enabled", true);
-    // Saved against "Command" but restored against "Command1": a control captioned exactly
-    // "Command" comes back as "Command1".
-    caption_ = SavedValue<std::string>(bag, "Caption", "Command1");
-    font_ = SavedValue<CaptionFont>(bag, "Font", ambientFont);
-    firstRun_ = uint8_t(SavedValue<int64_t>(bag, "FirstRun", 1));
-    fontColour_ = uint32_t(SavedValue<int64_t>(bag, "FontColour", 0));
-    opaque_ = SavedValue<int64_t>(bag, "Visible", 1) != 0;
-    ApplyNormalLook();
-}
-
-void Command::Restore(const PropertyBag& bag, const CaptionFont& ambientFont)
-{
-    ReadProperties(bag, ambientFont);
-    Resized();
-}
-
-void Command::WriteProperties(PropertyBag& bag, const CaptionFont& ambientFont)
-{
-    Save<bool>(bag, "Enabled", enabled_, true);
-    Save<std::string>(bag, "Caption", caption_, "Command");
-    Save<int64_t>(bag, "FirstRun", firstRun_, 1);
-    Save<CaptionFont>(bag, "Font", font_, ambientFont);
-    Save<int64_t>(bag, "FontColour", fontColour_, 0);
-    Save<int64_t>(bag, "Visible", opaque_ ? 1 : 0, 1);
-    ApplyNormalLook();
-}
-
-std::array<RimPiece, 8> RimPieces(int w, int h)
-{
-    // The face images are 960 x 375 twips (64 x 25 pixels); the rim is 60 twips thick. The
-    // offsets of 1 twip fall on pixel 0.
-    return {{
-        {{0, 0, 60, 60}, {1, 1, 60, 60}},
-        {{60, 1, 840, 60}, {60, 1, w - 120, 60}},
-        {{900, 1, 60, 60}, {w - 60, 1, 60, 60}},
-        {{900, 60, 60, 255}, {w - 60, 60, 60, h - 120}},
-        {{900, 315, 60, 60}, {w - 60, h - 60, 60, 60}},
-        {{60, 315, 840, 60}, {60, h - 60, w - 120, 60}},
-        {{0, 315, 60, 60}, {1, h - 60, 60, 60}},
-        {{1, 60, 60, 255}, {1, 60, 60, h - 120}},
-    }};
-}
-
-double CaptionTop(double height, double captionHeight)
-{
-    return (height - captionHeight - 20.0) / 2.0;
-}
-
-GradientColour GradientColourFromText(const std::string& text)
-{
-    std::string digits = text;
-    if (digits.size() >= 2 && digits[0] == '&' && (digits[1] == 'H' || digits[1] == 'h'))
-        digits = digits.substr(2);
-    const unsigned long value = std::strtoul(digits.c_str(), nullptr, 16) & 0xFFFFFFul;
-    const auto channel = [value](int shift) { return uint16_t(((value >> shift) & 0xFF) << 8); };
-    return {channel(16), channel(8), channel(0)};
-}
-
-GradientColours FaceGradient(bool hoverGradient)
-{
-    const GradientColour light = GradientColourFromText("&HFFFFFF");
-    const GradientColour lavender = GradientColourFromText("&HC6C5D7");
-    return hoverGradient ? GradientColours{lavender, light} : GradientColours{light, lavender};
 }
 
 }  // namespace zirel
