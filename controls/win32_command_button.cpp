@@ -220,13 +220,9 @@ LRESULT ButtonWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window_, &paint);
-        face_.CopyTo(dc, 0, 0, face_.width, face_.height);
-        EndPaint(window_, &paint);
+    case WM_PAINT:
+        face_.Paint(window_);
         return 0;
-    }
     default:
         return DefWindowProcW(window_, message, wParam, lParam);
     }

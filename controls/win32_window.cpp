@@ -46,4 +46,12 @@ void PersistentImage::CopyTo(HDC dc, int x, int y, int w, int h) const
     DeleteDC(memory);
 }
 
+void PersistentImage::Paint(HWND window) const
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    CopyTo(dc, 0, 0, width, height);
+    EndPaint(window, &paint);
+}
+
 }  // namespace zirel

@@ -50,6 +50,8 @@ struct PersistentImage {
     void Resize(HWND window, int w, int h);
     // Copies the part at (x, y) of the image to `dc`'s origin.
     void CopyTo(HDC dc, int x, int y, int w, int h) const;
+    // Answers WM_PAINT for `window`, whose whole face the image is.
+    void Paint(HWND window) const;
 };
 
 }  // namespace zirel

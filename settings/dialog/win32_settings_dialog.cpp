@@ -278,13 +278,9 @@ LRESULT SettingsDialog::Handle(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 0;
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window_, &paint);
-        background_.CopyTo(dc, 0, 0, background_.width, background_.height);
-        EndPaint(window_, &paint);
+    case WM_PAINT:
+        background_.Paint(window_);
         return 0;
-    }
     case kPaintBackgroundMessage:
         PaintUnderChild(background_, window_, HWND(lParam), HDC(wParam));
         return TRUE;
