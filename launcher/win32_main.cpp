@@ -78,7 +78,7 @@ void LauncherMain()
 
     const std::string programFolder = ProgramFolder();
     Win32ProfileStore profile;
-    LoadSettings(settings, profile, programFolder, PerUserSettingsFile());
+    LoadSettings(settings, profile, programFolder, PerUserSettingsPath(ApplicationDataFolder()));
 
     if (!FileExists(programFolder + "\\" + kRendererFileName)) {
         MessageBoxW(nullptr, UserText(UiText::MissingRenderer).c_str(),

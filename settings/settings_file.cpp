@@ -108,7 +108,7 @@ void LoadSettings(Settings& values, ProfileStore& store, const std::string& prog
     // NOTE: a per-user copy that could be neither removed nor rewritten when a later save went
     // beside the programs is older than that file, and must not shadow it.
     const std::string beside = SettingsFilePath(programFolder);
-    const bool perUser = !perUserFile.empty() && store.FileExists(perUserFile) &&
+    const bool perUser = !perUserFile.empty() && store.Opens(perUserFile) &&
                          store.WriteTime(perUserFile) > store.WriteTime(beside);
     const std::string file = perUser ? perUserFile : beside;
     const auto loadNumber = [&](const char* key, int16_t& target) {
@@ -123,7 +123,7 @@ void LoadSettings(Settings& values, ProfileStore& store, const std::string& prog
     loadNumber(kKeyBgmRepeat, values.bgmRepeat);
 
     values.bgmFile = store.Read(kSettingsSection, kKeyBgmFile, file);
-    if (!values.bgmFile.empty() && !store.FileExists(values.bgmFile))
+    if (!values.bgmFile.empty() && !store.Opens(values.bgmFile))
         values.bgmFile.clear();
     if (values.bgmFile.empty() && values.bgmKind == 2)
         values.bgmKind = 0;
@@ -148,7 +148,7 @@ SaveResult SaveSettings(const Settings& values, ProfileStore& store,
 {
     const std::string beside = SettingsFilePath(programFolder);
     if (WriteAll(values, store, beside)) {
-        if (perUserFile.empty() || !store.FileExists(perUserFile) || store.RemoveFile(perUserFile))
+        if (perUserFile.empty() || !store.Opens(perUserFile) || store.RemoveFile(perUserFile))
             return SaveResult::Beside;
         // A copy that cannot be removed gets the same choice, so it shadows nothing old.
         if (WriteAll(values, store, perUserFile))
@@ -160,6 +160,6 @@ SaveResult SaveSettings(const Settings& values, ProfileStore& store,
     }
     if (perUserFile.empty())
         return SaveResult::Failed;
-    store.MakeFolderFor(perUserFile);
+    store.MakeFolder(FolderOf(perUserFile));
     return WriteAll(values, store, perUserFile) ? SaveResult::PerUser : SaveResult::Failed;
 }

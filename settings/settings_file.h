@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "profile_store.h"
 #include "settings.h"
 
 // Keys are Shift-JIS bytes whatever the system's code page, so a file written on a Japanese
@@ -39,29 +40,6 @@ std::string SettingsFilePath(const std::string& programFolder);
 // <appData>\Zirel\Zirel.ini: the user's own copy, used while the folder beside the programs
 // cannot be written (System32, Program Files). "" when the user has no application-data folder.
 std::string PerUserSettingsPath(const std::string& appData);
-
-// The profile functions and the file operations the settings need. Every text is UTF-8: paths
-// reach the file system whole, whatever the system's code page; the store keeps section, key and
-// value texts in Zirel.ini in the system's ANSI code page, as files written by earlier versions
-// hold them.
-class ProfileStore {
-public:
-    virtual ~ProfileStore() = default;
-    // The value, or "" for a missing file, section or key.
-    virtual std::string Read(const std::string& section, const std::string& key,
-                             const std::string& file) = 0;
-    // False when the value could not be written (a read-only folder, a full disk).
-    virtual bool Write(const std::string& section, const std::string& key,
-                       const std::string& value, const std::string& file) = 0;
-    // True when `path` names a file that can be opened for reading.
-    virtual bool FileExists(const std::string& path) = 0;
-    // When the file was last written, in any steady unit; 0 when it is missing.
-    virtual int64_t WriteTime(const std::string& path) = 0;
-    // Removes the file; false when it is still there.
-    virtual bool RemoveFile(const std::string& path) = 0;
-    // Makes the folder that holds `file`, if it is not there yet.
-    virtual void MakeFolderFor(const std::string& file) = 0;
-};
 
 // Fills `values` from the per-user file where it was written after <programFolder>\Zirel.ini
 // (or that one is missing), else from the file beside the programs. A number that cannot be read

@@ -88,7 +88,7 @@ bool Win32ProfileStore::Write(const std::string& section, const std::string& key
     return WriteSetting(section, key, value, file);
 }
 
-bool Win32ProfileStore::FileExists(const std::string& path) { return ::FileExists(path); }
+bool Win32ProfileStore::Opens(const std::string& path) { return FileExists(path); }
 
 int64_t Win32ProfileStore::WriteTime(const std::string& path)
 {
@@ -104,10 +104,10 @@ bool Win32ProfileStore::RemoveFile(const std::string& path)
     return DeleteFileW(name.c_str()) || GetFileAttributesW(name.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
-void Win32ProfileStore::MakeFolderFor(const std::string& file)
+void Win32ProfileStore::MakeFolder(const std::string& folder)
 {
     // Fails harmlessly when it is there.
-    CreateDirectoryW(Utf16FromUtf8(FolderOf(file)).c_str(), nullptr);
+    CreateDirectoryW(Utf16FromUtf8(folder).c_str(), nullptr);
 }
 
 std::optional<std::string> StorablePath(const std::wstring& path)
@@ -123,9 +123,9 @@ std::optional<std::string> StorablePath(const std::wstring& path)
     return Utf8FromWide(shortPath);
 }
 
-std::string PerUserSettingsFile()
+std::string ApplicationDataFolder()
 {
     wchar_t appData[MAX_PATH] = {};
     const DWORD length = GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH);
-    return PerUserSettingsPath(length > 0 && length < MAX_PATH ? Utf8FromWide(appData) : "");
+    return length > 0 && length < MAX_PATH ? Utf8FromWide(appData) : "";
 }

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "settings_file.h"
+#include "profile_store.h"
 
 // The value of `key`, at most 255 bytes in the ANSI code page; "" for a missing file, section or
 // key.
@@ -23,8 +23,8 @@ bool FileExists(const std::string& path);
 // keeps no short names).
 std::optional<std::string> StorablePath(const std::wstring& path);
 
-// %APPDATA%\Zirel\Zirel.ini, or "" when the user has no application-data folder.
-std::string PerUserSettingsFile();
+// The user's application-data folder, %APPDATA%; "" when there is none.
+std::string ApplicationDataFolder();
 
 class Win32ProfileStore : public ProfileStore {
 public:
@@ -32,8 +32,8 @@ public:
                      const std::string& file) override;
     bool Write(const std::string& section, const std::string& key, const std::string& value,
                const std::string& file) override;
-    bool FileExists(const std::string& path) override;
+    bool Opens(const std::string& path) override;
     int64_t WriteTime(const std::string& path) override;
     bool RemoveFile(const std::string& path) override;
-    void MakeFolderFor(const std::string& file) override;
+    void MakeFolder(const std::string& folder) override;
 };

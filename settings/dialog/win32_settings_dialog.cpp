@@ -193,7 +193,7 @@ void SettingsDialog::Cmd_Set_Click()
     GetWindowTextW(repeat_, typed, 64);
     settings_.bgmRepeat = RepeatFromTrackText(Utf8FromWide(typed));
     Win32ProfileStore profile;
-    if (SaveSettings(settings_, profile, programFolder_, PerUserSettingsFile()) == SaveResult::Failed)
+    if (SaveSettings(settings_, profile, programFolder_, PerUserSettingsPath(ApplicationDataFolder())) == SaveResult::Failed)
         MessageBoxW(window_, UserText(UiText::CannotSave).c_str(), UserText(UiText::MessageCaption).c_str(),
                     MB_OK);
     Close();

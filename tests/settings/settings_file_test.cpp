@@ -26,10 +26,10 @@ struct ScriptedIni : ProfileStore {
         times[ini] = ++clock;
         return true;
     }
-    bool FileExists(Text path) override { return path == "C:\\a.wav" || times.contains(path); }
+    bool Opens(Text path) override { return path == "C:\\a.wav" || times.contains(path); }
     int64_t WriteTime(Text path) override { return times.contains(path) ? times[path] : 0; }
     bool RemoveFile(Text path) override { return removable.contains(path) && times.erase(path); }
-    void MakeFolderFor(Text) override {}
+    void MakeFolder(Text) override {}
     std::map<std::string, std::string> values;
     std::map<std::string, int64_t> times;
     std::set<std::string> writable;
