@@ -1,6 +1,6 @@
 // The display's side of the renderer: each monitor's view inside the window over all of them,
 // the frame drawn once per monitor, and the pace of frames.
-#include <GL/gl.h>
+#include <algorithm>
 
 #include "frame_pacing.h"
 #include "refresh_rate.h"
@@ -9,45 +9,36 @@
 
 namespace {
 
-struct LayoutRow {
-    const char* name;
-    std::array<int32_t, 4> virtualScreen;  // its origin and size
-    std::vector<ScreenRect> monitors;
-    std::vector<std::array<int, 4>> viewports;  // x, y from the bottom, width, height
-};
-
+// {the virtual screen's origin and size, the monitors, each one's viewport: x, y from the bottom,
+// width, height}
 TEST(Display, MonitorsLaidOutInTheWindow)
 {
-    const LayoutRow rows[] = {
-        {"side by side, the second shorter",
-         {0, 0, 1824, 768},
+    const std::tuple<std::array<int32_t, 4>, std::vector<ScreenRect>, const char*> rows[] = {
+        // Side by side, the second shorter.
+        {{0, 0, 1824, 768},
          {{0, 0, 1024, 768}, {1024, 0, 1824, 600}},
-         {{0, 0, 1024, 768}, {1024, 168, 800, 600}}},
-        {"stacked, the second above",
-         {0, -600, 800, 1200},
-         {{0, 0, 800, 600}, {0, -600, 800, 0}},
-         {{0, 0, 800, 600}, {0, 600, 800, 600}}},
-        {"primary right of one at negative x",
-         {-1280, -200, 3200, 1280},
+         "0 0 1024 768,1024 168 800 600,"},
+        // Stacked, the second above.
+        {{0, -600, 800, 1200}, {{0, 0, 800, 600}, {0, -600, 800, 0}}, "0 0 800 600,0 600 800 600,"},
+        // The primary right of one at negative x.
+        {{-1280, -200, 3200, 1280},
          {{0, 0, 1920, 1080}, {-1280, -200, 0, 824}},
-         {{1280, 0, 1920, 1080}, {0, 256, 1280, 1024}}},
-        {"no virtual screen: the primary", {0, 0, 0, 0}, {{0, 0, 1024, 768}}, {{0, 0, 1024, 768}}},
-        {"monitors of no width or height left out",
-         {0, 0, 1024, 768},
-         {{0, 0, 0, 768}, {0, 0, 1024, 768}, {0, 0, 1024, 0}},
-         {{0, 0, 1024, 768}}},
+         "1280 0 1920 1080,0 256 1280 1024,"},
+        // No virtual screen: the primary.
+        {{0, 0, 0, 0}, {{0, 0, 1024, 768}}, "0 0 1024 768,"},
+        // Monitors of no width or height left out.
+        {{0, 0, 1024, 768}, {{0, 0, 0, 768}, {0, 0, 1024, 768}, {0, 0, 1024, 0}}, "0 0 1024 768,"},
     };
-    for (const LayoutRow& row : rows) {
-        const auto [left, top, width, height] = row.virtualScreen;
-        const ScreenRect window = SaverWindowRect(left, top, width, height, 1024, 768);
-        const MonitorLayout layout = LayOutMonitors(window, row.monitors);
-        ASSERT_EQ(layout.count, int(row.viewports.size())) << row.name;
-        for (int i = 0; i < layout.count; ++i) {
-            const MonitorView& view = layout.views[i];
-            EXPECT_EQ((std::array{view.x, view.y, view.width, view.height}), row.viewports[i])
-                << row.name;
-            EXPECT_DOUBLE_EQ(view.aspect, double(view.width) / view.height) << row.name;
+    for (const auto& [screen, monitors, viewports] : rows) {
+        const auto [left, top, width, height] = screen;
+        const MonitorLayout layout =
+            LayOutMonitors(SaverWindowRect(left, top, width, height, 1024, 768), monitors);
+        std::string seen;
+        for (const MonitorView& view : std::span(layout.views).first(layout.count)) {
+            seen += Words(view.x, view.y, view.width, view.height) + ",";
+            EXPECT_DOUBLE_EQ(view.aspect, double(view.width) / view.height) << viewports;
         }
+        EXPECT_EQ(seen, viewports);
     }
 }
 
@@ -129,40 +120,39 @@ TEST(Display, EveryRefreshShowsOneNewFrame)
 
 // A frame on one monitor: a clear, twenty tops of nine calls, shown. On two: one clear, then the
 // same step of the tops drawn into each monitor's viewport under a projection of its own aspect
-// (the view along -z, as chosen), shown once.
+// (the view along -z, as chosen), shown once. (GL_PROJECTION 5889, GL_MODELVIEW 5888.)
 TEST_F(SceneTest, EachMonitorDrawsTheSameStepUnderItsOwnView)
 {
     MonitorLayout layout;
     layout.views[0] = MonitorView{0, 0, 1024, 768, 4.0 / 3.0};
     layout.views[1] = MonitorView{1024, 168, 1280, 1024, 1.25};
+    std::string seen[2];
     for (int monitors : {1, 2}) {
         random = ScriptedRandom();
         SetupScene(random);
         glrec::calls.clear();
         layout.count = monitors;
         RenderFrameOnMonitors(layout, false);
-        seen.insert(seen.end(), glrec::calls.begin(), glrec::calls.end());
+        seen[monitors - 1] = Text(glrec::calls);
     }
-    ASSERT_EQ(seen.size(), 1 + 180 + 1 + 1 + 2 * (6 + 180) + 1u);
-    const std::vector<Call> tops(seen.begin() + 1, seen.begin() + 181);
-    EXPECT_EQ(tops[0], (Call{"glColor3f", {0, 0, 0}}));
-    EXPECT_EQ(tops[8], (Call{"glPopMatrix", {}}));
-    const Call clear{"glClear", {GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT}};
-    expected = {clear};
-    expected.insert(expected.end(), tops.begin(), tops.end());
-    expected.push_back({"PresentFrame", {}});
-    expected.push_back(clear);
-    for (auto [x, y, width, height, aspect] :
-         {std::tuple{0, 0, 1024, 768, 4 / 3.0}, {1024, 168, 1280, 1024, 1.25}}) {
-        expected.push_back({"glViewport", {double(x), double(y), double(width), double(height)}});
-        expected.push_back({"glMatrixMode", {GL_PROJECTION}});
-        expected.push_back({"glLoadIdentity", {}});
-        expected.push_back({"gluPerspective", {80, aspect, 50, 3000}});
-        expected.push_back({"glTranslatef", {0, 0, -400}});
-        expected.push_back({"glMatrixMode", {GL_MODELVIEW}});
-        expected.insert(expected.end(), tops.begin(), tops.end());
-    }
-    expected.push_back({"PresentFrame", {}});
+    const std::string clear = "glClear 16640\n";
+    const std::string tops = seen[0].substr(clear.size(), seen[0].find("Present") - clear.size());
+    EXPECT_TRUE(tops.starts_with("glColor3f 0 0 0\n")) << tops;
+    EXPECT_EQ(std::ranges::count(tops, '\n'), 180);
+    EXPECT_EQ(seen[0], clear + tops + "PresentFrame\n");
+    EXPECT_EQ(seen[1], clear + R"(glViewport 0 0 1024 768
+glMatrixMode 5889
+glLoadIdentity
+gluPerspective 80 1.3333 50 3000
+glTranslatef 0 0 -400
+glMatrixMode 5888
+)" + tops + R"(glViewport 1024 168 1280 1024
+glMatrixMode 5889
+glLoadIdentity
+gluPerspective 80 1.25 50 3000
+glTranslatef 0 0 -400
+glMatrixMode 5888
+)" + tops + "PresentFrame\n");
 }
 
 }  // namespace

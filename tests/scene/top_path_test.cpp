@@ -16,28 +16,25 @@ TEST_F(SceneTest, APathBuildsTopDownThenItsFirstStepDrawsEveryTargetTopDownAndMo
                             kMax, kMax, kMax, 0,    0,    kMax, 0, kMax, kMax, 0,   kMax,
                             kMax, kMax, 0,    kMax, kMax, kMax, 0, kMax, 0,    kMax});
     path.Step(stepped);
-    // A row: the point, its target and cycle, then the radius, its target and cycle.
+    // A row: the point, its target and cycle, then the radius, its target and cycle; last the
+    // colour so far and the target, hue first.
+    std::string seen;
     for (int i = 0; i < 6; ++i) {
         const Vec3& p = path.points[i];
         const Vec3& t = path.targetPoints[i];
-        seen.push_back({"row",
-                        {p.x, p.y, p.z, t.x, t.y, t.z, double(path.pointTimers[i].length),
-                         path.radii[i], path.targetRadii[i], double(path.radiusTimers[i].length)}});
+        seen += Words(p.x, p.y, p.z, t.x, t.y, t.z, path.pointTimers[i].length, path.radii[i],
+                      path.targetRadii[i], path.radiusTimers[i].length) + "\n";
     }
-    // The colour so far, then the target, hue first.
     const Hsv& c = path.colour;
     const Hsv& target = path.targetColour;
-    seen.push_back(
-        {"colour", {c.hue, c.saturation, c.value, target.hue, target.saturation, target.value}});
-    expected = {
-        {"row", {163, -200, -137, 138, -200, -137, 4500, 20, 5, 7000}},
-        {"row", {150, -150, -150, 275, -50, -575, 6000, 30, 5, 8000}},
-        {"row", {200, -200, -200, 225, -89, -525, 8000, 15, 40, 9000}},
-        {"row", {100, 200, -100, 250, -54, -450, 8000, 40, 15, 9000}},
-        {"row", {200, 50, -200, 200, 116, -200, 12000, 15, 95, 10000}},
-        {"row", {200, 200, -200, 200, 200, 200, 15000, 250, 75, 10000}},
-        {"colour", {0, 1, 0, 1, 0, 1}},
-    };
+    seen += Words(c.hue, c.saturation, c.value, target.hue, target.saturation, target.value);
+    EXPECT_EQ(seen, R"(163 -200 -137 138 -200 -137 4500 20 5 7000
+150 -150 -150 275 -50 -575 6000 30 5 8000
+200 -200 -200 225 -89 -525 8000 15 40 9000
+100 200 -100 250 -54 -450 8000 40 15 9000
+200 50 -200 200 116 -200 12000 15 95 10000
+200 200 -200 200 200 200 15000 250 75 10000
+0 1 0 1 0 1)");
 }
 
 // At speed 3 with every row a frame into a 4-frame cycle, its starts and targets alike; then, from
@@ -53,27 +50,20 @@ TEST_F(SceneTest, APathsPointsEaseOutAndBackItsRadiiMoveLinearlyItsHueTakesTheSh
     std::ranges::fill(path.targetPoints, Vec3{110, 600, 70});
     std::ranges::fill(path.startRadii, 10);
     std::ranges::fill(path.targetRadii, 50);
-    // x and y of every point, and every radius.
-    const float frames[][3] = {
-        {60, 310, 20},   // halfway out
-        {110, 600, 30},  // at the target
-        {60, 310, 40},   // halfway back
-        {60, 310, 40},   // renewed: the next cycles start where the points and radii stand
-    };
-    for (const auto& [x, y, radius] : frames) {
+    // x and y of every point, and every radius: halfway out, at the target, halfway back, then
+    // renewed (the next cycles start where the points and radii stand).
+    for (const char* frame : {"60 310 20", "110 600 30", "60 310 40", "60 310 40"}) {
         path.Step(random);
         for (int i = 0; i < kMaxControlPoints; ++i)
-            seen.push_back({"frame", {path.points[i].x, path.points[i].y, path.radii[i]}});
-        expected.insert(expected.end(), kMaxControlPoints, Call{"frame", {x, y, radius}});
+            EXPECT_EQ(Words(path.points[i].x, path.points[i].y, path.radii[i]), frame) << i;
     }
     // The renewed target below the top end, as the top end stood; an inner row's height, halfway
     // to a target above the top end, kept within the ends; the top end's cycle, both its terms
     // slowed by 3.
     const Vec3& below = path.targetPoints[kMaxControlPoints - 2];
-    seen.push_back({"renewed",
-                    {below.x, below.y, below.z, path.targetPoints[5].y,
-                     double(path.pointTimers[kMaxControlPoints - 1].length)}});
-    expected.push_back({"renewed", {60, 83.00101, 50, 200, 1666 + 1666}});
+    EXPECT_EQ(Words(below.x, below.y, below.z, path.targetPoints[5].y,
+                    path.pointTimers[kMaxControlPoints - 1].length),
+              "60 83.001 50 200 3332");
     const float blends[][3] = {
         {0.25, 0.75, 0.5},  // up, half a turn
         {0.2, 0.9, 0.05},   // down through 0
@@ -85,18 +75,17 @@ TEST_F(SceneTest, APathsPointsEaseOutAndBackItsRadiiMoveLinearlyItsHueTakesTheSh
         path.targetColour = Hsv{target, 0.6, 1};
         path.colourFrame = 150;
         path.Step(random);
-        seen.push_back({"hsv", {path.colour.hue, path.colour.saturation, path.colour.value}});
-        expected.push_back({"hsv", {halfway, 0.4, 0.5}});
+        EXPECT_EQ(Words(path.colour.hue, path.colour.saturation, path.colour.value),
+                  Words(halfway, 0.4, 0.5));
     }
     // A renewal draws the target's hue, saturation and value (from 0.5), then the length.
     path.colourFrame = path.colourFrames;
     ScriptedRandom renewal({0, kMax, 0, kMax});
     path.Step(renewal);
     const Hsv& target = path.targetColour;
-    seen.push_back({"renewed",
-                    {target.hue, target.saturation, target.value, path.startColour.hue,
-                     path.startColour.value, double(path.colourFrames), double(path.colourFrame)}});
-    expected.push_back({"renewed", {0, 1, 0.5, 0.4, 0.5, 2000, 1}});
+    EXPECT_EQ(Words(target.hue, target.saturation, target.value, path.startColour.hue,
+                    path.startColour.value, path.colourFrames, path.colourFrame),
+              "0 1 0.5 0.4 0.5 2000 1");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // A top's runs and its pose on a path, with scripted draws.
 #include <array>
+#include <cmath>
 
 #include "scene_testing.h"
 
@@ -12,21 +13,19 @@ TEST_F(SceneTest, ATopRestartsPastTheTopEndAtTheBottomInThePathsColourOfThatMome
 {
     TopPath path(sceneParams, random);
     Top top(path, random);
-    const float colours[][6] = {
-        {0.1, 1, 0.5, 0.5, 0.3, 0},    // red to yellow, half value
-        {0.2, 1, 1, 0.800002, 1, 0},   // yellow to green
-        {0.4, 1, 1, 0, 1, 0.400002},   // green to cyan
-        {0.55, 0.5, 1, 0.5, 0.85, 1},  // cyan to blue, half saturated
-        {0.7, 1, 1, 0.199998, 0, 1},   // blue to magenta
-        {0.9, 1, 1, 1, 0, 0.599998},   // magenta to red
+    const std::pair<Hsv, const char*> colours[] = {
+        {{0.1, 1, 0.5}, "0.5 0.3 0 -200"},   // red to yellow, half value
+        {{0.2, 1, 1}, "0.8 1 0 -200"},       // yellow to green
+        {{0.4, 1, 1}, "0 1 0.4 -200"},       // green to cyan
+        {{0.55, 0.5, 1}, "0.5 0.85 1 -200"},  // cyan to blue, half saturated
+        {{0.7, 1, 1}, "0.2 0 1 -200"},       // blue to magenta
+        {{0.9, 1, 1}, "1 0 0.6 -200"},       // magenta to red
     };
-    for (const auto& [hue, saturation, value, red, green, blue] : colours) {
-        path.colour = Hsv{hue, saturation, value};
+    for (const auto& [colour, rgb] : colours) {
+        path.colour = colour;
         top.pathPos = 1.0001;
         top.Step(random);
-        seen.push_back(
-            {"rgb", {top.colour.red, top.colour.green, top.colour.blue, top.position.y}});
-        expected.push_back({"rgb", {red, green, blue, -200}});
+        EXPECT_EQ(Words(top.colour.red, top.colour.green, top.colour.blue, top.position.y), rgb);
     }
 }
 
@@ -37,17 +36,17 @@ TEST_F(SceneTest, ATopSitsOnTheCurveTurnedOntoTheHeadingOutOnItsOrbitAndGoesTheS
     // To, the top's place on the path, the speed factor and the draw for the orbit scale (0 gives
     // 0.2, kMax gives 1; the spin draws 0). Then the top's height, its tilt and the x and z of the
     // tilt's axis, its orbit radius, and its place, turn and stretch after the frame.
-    const std::pair<std::array<float, 6>, std::vector<double>> rows[] = {
+    const std::pair<std::array<float, 6>, const char*> rows[] = {
         // Straight up.
-        {{0, 200, 0, 0.5, 1, 0}, {0, 0, 1, 0, 0, 6, 0.5041667, 6.66667, 1}},
+        {{0, 200, 0, 0.5, 1, 0}, "0 0 1 0 0 6 0.50417 6.6667 1"},
         // Straight down.
-        {{0, -200, 0, 5 / 6.0, 5, kMax}, {-133.3333, 180, 1, 0, 0, 120, 0.8335417, 1.66667, 2.4}},
+        {{0, -200, 0, 5 / 6.0, 5, kMax}, "-133.33 180 1 0 0 120 0.83354 1.6667 2.4"},
         // Slant, at the top end.
-        {{100, 200, 100, 1, 2, 0}, {200, -35.2644, -0.408248, 0, 0.408248, 40, 1.00125, 2, 1.6}},
+        {{100, 200, 100, 1, 2, 0}, "200 -35.264 -0.40825 0 0.40825 40 1.0013 2 1.6"},
         // At the bottom end, looking back along the curve's extension.
-        {{150, 200, 0, 0, 5, 0}, {-200, -36.8699, 0, 0, 0.6, 1, 0.125, 200, 1}},
+        {{150, 200, 0, 0, 5, 0}, "-200 -36.87 0 0 0.6 1 0.125 200 1"},
         // Standing still.
-        {{0, 0, 0, 1 / 6.0, 1, kMax}, {0, 0, 1, 0, 0, 12.5, 0.1670667, 3.2, 1}},
+        {{0, 0, 0, 1 / 6.0, 1, kMax}, "0 0 1 0 0 12.5 0.16707 3.2 1"},
     };
     for (const auto& [input, pose] : rows) {
         const auto [x, y, z, pathPos, speed, orbitScaleDraw] = input;
@@ -60,10 +59,9 @@ TEST_F(SceneTest, ATopSitsOnTheCurveTurnedOntoTheHeadingOutOnItsOrbitAndGoesTheS
         Top top(path, draws);
         top.pathPos = pathPos;
         top.Step(random);
-        seen.push_back({"pose",
-                        {top.position.y, top.tilt, top.tiltAxis.x, top.tiltAxis.y, top.tiltAxis.z,
-                         top.orbitRadius, top.pathPos, top.spin, top.stretch}});
-        expected.push_back({"pose", pose});
+        EXPECT_EQ(Words(top.position.y, top.tilt, top.tiltAxis.x, top.tiltAxis.y, top.tiltAxis.z,
+                        top.orbitRadius, top.pathPos, top.spin, top.stretch),
+                  pose);
     }
 }
 

@@ -1,0 +1,27 @@
+// What the host tests compare: values as words, numbers to five significant digits and within
+// 1e-5 of 0 as 0 (float noise), so that a whole expected result is one literal text.
+#pragma once
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+inline std::string Number(double x)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.5g", std::fabs(x) < 1e-5 ? 0.0 : x);
+    return text;
+}
+
+inline std::string Word(double x) { return Number(x); }
+inline std::string Word(const std::string& text) { return text; }
+
+// The values separated by blanks.
+template <typename... Values>
+std::string Words(const Values&... values)
+{
+    std::string text;
+    ((text += (text.empty() ? "" : " ") + Word(values)), ...);
+    return text;
+}
