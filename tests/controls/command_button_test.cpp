@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "command_button.h"
+#include "words.h"
 
 namespace {
 
@@ -94,34 +95,43 @@ TEST(CommandProperties, SavedWhereTheyDifferAndRestored)
     button.SetCaption("Command");
     button.WriteProperties(bag, {});
     EXPECT_TRUE(bag.empty());  // every value at its default
-    for (const Event& write : {Caption, Font, Colour, Hide, Disable})
+    // Each write marks the properties changed.
+    EXPECT_FALSE(Command(view).PropertiesChanged());
+    for (const Event& write : {Caption, Font, Colour, Hide, Disable}) {
+        Command fresh(view);
+        write(fresh);
+        EXPECT_TRUE(fresh.PropertiesChanged());
         write(button);
+    }
     button.WriteProperties(bag, {});
     // Saved against "Command" but restored against "Command1"; a colour never saved is black.
-    button.Restore({}, {});
-    EXPECT_EQ(std::tuple(button.Caption(), button.Font().faceName, button.CaptionColour(),
-                         button.Opaque(), button.IsEnabled()),
-              std::tuple("Command1", "ＭＳ Ｐゴシック", 0u, true, true));
+    const auto restored = [&](const PropertyBag& from) {
+        button.Restore(from, {});
+        return Words(button.Caption(), button.Font().faceName, button.CaptionColour(),
+                     button.Opaque(), button.IsEnabled());
+    };
+    EXPECT_EQ(restored({}), "Command1 ＭＳ Ｐゴシック 0 1 1");
     EXPECT_EQ(Command(view).Font(),
               (CaptionFont{"ＭＳ Ｐゴシック", 9.75, false, false, false, 128}));
-    button.Restore(bag, {});
-    EXPECT_EQ(std::tuple(button.Caption(), button.Font().faceName, button.CaptionColour(),
-                         button.Opaque(), button.IsEnabled()),
-              std::tuple("ｷｬﾝｾﾙ", "Tahoma", 0xFFu, false, false));
+    EXPECT_EQ(restored(bag), "ｷｬﾝｾﾙ Tahoma 255 0 0");
 }
 
+// The rim's pieces at the default 117 x 28 pixels: where each is taken from (s), where it goes
+// (d).
 TEST(CommandFace, RimCaptionAndColourText)
 {
-    const std::array<RimPiece, 8> pieces =
-        RimPieces(117 * kTwipsPerPixel, 28 * kTwipsPerPixel);  // the default 117 x 28 pixels
-    const TwipRect expected[8][2] = {
-        {{0, 0, 60, 60}, {1, 1, 60, 60}},          {{60, 1, 840, 60}, {60, 1, 1635, 60}},
-        {{900, 1, 60, 60}, {1695, 1, 60, 60}},     {{900, 60, 60, 255}, {1695, 60, 60, 300}},
-        {{900, 315, 60, 60}, {1695, 360, 60, 60}}, {{60, 315, 840, 60}, {60, 360, 1635, 60}},
-        {{0, 315, 60, 60}, {1, 360, 60, 60}},      {{1, 60, 60, 255}, {1, 60, 60, 300}}};
-    for (int i = 0; i < 8; ++i)
-        EXPECT_TRUE(pieces[i].source == expected[i][0] && pieces[i].destination == expected[i][1])
-            << "piece " << i;
+    std::string rim;
+    for (const auto& [s, d] : RimPieces(117 * kTwipsPerPixel, 28 * kTwipsPerPixel))
+        rim += Words(s.x, s.y, s.width, s.height, d.x, d.y, d.width, d.height) + "\n";
+    EXPECT_EQ(rim, R"(0 0 60 60 1 1 60 60
+60 1 840 60 60 1 1635 60
+900 1 60 60 1695 1 60 60
+900 60 60 255 1695 60 60 300
+900 315 60 60 1695 360 60 60
+60 315 840 60 60 360 1635 60
+0 315 60 60 1 360 60 60
+1 60 60 255 1 60 60 300
+)");
     EXPECT_DOUBLE_EQ(CaptionTop(420, 195), 102.5);
     EXPECT_EQ(GradientColourFromText("&hC6C5D7"), (GradientColour{0xC600, 0xC500, 0xD700}));
 }

@@ -10,6 +10,7 @@
 #include "random_text.h"
 #include "view.h"
 #include "visibility.h"
+#include "words.h"
 
 TEST(RendererChoices, InputPixelFormatAndView)
 {
@@ -58,57 +59,49 @@ TEST(RendererChoices, InputPixelFormatAndView)
 // display once it is reported, the session connected, the window mapped and not wholly covered.
 TEST(RendererChoices, FramesOnlyWhileSeen)
 {
-    Visibility seen;
-    const auto after = [&](auto report, auto value) {
-        (seen.*report)(value);
-        return seen.Seen();
+    Visibility visibility;
+    std::string seen;
+    const auto report = [&](auto what, auto value) {
+        (visibility.*what)(value);
+        seen += visibility.Seen() ? "1" : "0";
     };
-    EXPECT_TRUE(after(&Visibility::ConsoleDisplay, 2u));
-    EXPECT_FALSE(after(&Visibility::ConsoleDisplay, 0u));
-    EXPECT_TRUE(after(&Visibility::SessionDisplay, 1u));
-    EXPECT_FALSE(after(&Visibility::SessionDisplay, 0u));
-    EXPECT_TRUE(after(&Visibility::SessionDisplay, 1u));
-    EXPECT_FALSE(after(&Visibility::SessionConnected, false));
-    EXPECT_TRUE(after(&Visibility::SessionConnected, true));
-    EXPECT_FALSE(after(&Visibility::Mapped, false));
-    EXPECT_TRUE(after(&Visibility::Mapped, true));
-    EXPECT_FALSE(after(&Visibility::FullyObscured, true));
+    report(&Visibility::ConsoleDisplay, 2u);
+    report(&Visibility::ConsoleDisplay, 0u);
+    report(&Visibility::SessionDisplay, 1u);
+    report(&Visibility::SessionDisplay, 0u);
+    report(&Visibility::SessionDisplay, 1u);
+    report(&Visibility::SessionConnected, false);
+    report(&Visibility::SessionConnected, true);
+    report(&Visibility::Mapped, false);
+    report(&Visibility::Mapped, true);
+    report(&Visibility::FullyObscured, true);
+    EXPECT_EQ(seen, "1010101010");
 }
 
 // zirel's command line and XSCREENSAVER_WINDOW: -window-id first, then with -root the handed-over
-// window standing in for the root, then the root, else a window of its own.
+// window standing in for the root, then the root, else a window of its own. {the words, the
+// variable, the target (own window 0, root 1, given 2), window and delay, the error}
 TEST(RendererChoices, DisplayModeOptions)
 {
-    struct Row {
-        std::vector<std::string> words;
-        const char* handed;
-        DrawTarget target;
-        uint64_t window;
-        int64_t delay;
-        std::string error;
-    };
-    const Row rows[] = {
-        {{}, "0x2a", DrawTarget::OwnWindow, 0, 0, ""},
-        {{"--root", "--delay", "20000"}, "", DrawTarget::RootWindow, 0, 20000, ""},
-        {{"-root"}, "0x2a", DrawTarget::GivenWindow, 42, 0, ""},
-        {{"-root", "-window-id", "4242"}, "42", DrawTarget::GivenWindow, 4242, 0, ""},
-        {{"-root"}, "4x", DrawTarget::GivenWindow, 0, 0,
-         "XSCREENSAVER_WINDOW is not a window id: 4x"},
-        {{"-window-id", "0"}, "", DrawTarget::OwnWindow, 0, 0,
+    const std::tuple<std::vector<std::string>, const char*, const char*, std::string> rows[] = {
+        {{}, "0x2a", "0 0 0", ""},
+        {{"--root", "--delay", "20000"}, "", "1 0 20000", ""},
+        {{"-root"}, "0x2a", "2 42 0", ""},
+        {{"-root", "-window-id", "4242"}, "42", "2 4242 0", ""},
+        {{"-root"}, "4x", "2 0 0", "XSCREENSAVER_WINDOW is not a window id: 4x"},
+        {{"-window-id", "0"}, "", "0 0 0",
          "-window-id needs a window id, hexadecimal (0x...) or decimal"},
-        {{"-delay", "-1"}, "", DrawTarget::OwnWindow, 0, 0,
-         "-delay needs a number of microseconds, 0 or more"},
-        {{"-fps"}, "", DrawTarget::OwnWindow, 0, 0, "unknown option -fps"}};
-    for (Row row : rows) {
+        {{"-delay", "-1"}, "", "0 0 0", "-delay needs a number of microseconds, 0 or more"},
+        {{"-fps"}, "", "0 0 0", "unknown option -fps"}};
+    for (auto [words, handed, read, error] : rows) {
         std::vector<char*> args;
-        for (std::string& word : row.words)
+        for (std::string& word : words)
             args.push_back(word.data());
-        const DisplayModeOptions options = ReadDisplayModeOptions(args, row.handed);
-        EXPECT_EQ(std::tuple(options.target, options.windowId, options.delayUs, options.error),
-                  std::tuple(row.target, row.window, row.delay, row.error));
+        const DisplayModeOptions options = ReadDisplayModeOptions(args, handed);
+        EXPECT_EQ(Words(int(options.target), options.windowId, options.delayUs), read) << error;
+        EXPECT_EQ(options.error, error);
     }
 }
-
 // Random command lines (options, and random texts as their values) and XSCREENSAVER_WINDOW
 // values for zirel: a window or a delay that was read reads the same from its own decimal text.
 TEST(RendererChoices, RandomDisplayModeOptions)
