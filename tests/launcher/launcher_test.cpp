@@ -6,6 +6,7 @@
 #include "preview_geometry.h"
 #include "random_text.h"
 #include "saver_run_rules.h"
+#include "words.h"
 
 TEST(Launcher, CommandLine)
 {
@@ -42,24 +43,26 @@ TEST(Launcher, CommandLine)
 
 TEST(Launcher, PreviewTwipsMusicTypeAndRendererWatch)
 {
-    EXPECT_EQ(std::tuple(TwipsPerPixel(120), TwipsPerPixel(0)), std::tuple(12, 15));
-    // Twips are 0 past the form's 16 bits.
-    EXPECT_EQ(std::tuple(PreviewTwips(32767, 1), PreviewTwips(32768, 1)), std::tuple(32767, 0));
+    // Twips per pixel at 120 dpi and unknown; twips are 0 past the form's 16 bits.
+    EXPECT_EQ(Words(TwipsPerPixel(120), TwipsPerPixel(0), PreviewTwips(32767, 1),
+                    PreviewTwips(32768, 1)),
+              "12 15 32767 0");
     const PreviewLayout layout = LayoutPreview(2184, 2185, 15, 15);
-    EXPECT_EQ(std::tuple(layout.widthTwips, layout.widthPixels, layout.heightPixels),
-              std::tuple(32760, 2184, 0));
-    EXPECT_EQ(MusicTypeOf("C:\\m\\A.Mp3"), MusicType::Mp3);
-    EXPECT_EQ(MusicTypeOf("tune.mid"), MusicType::None);
-    EXPECT_EQ(MusicTypeOf("a.wav"), MusicType::Wav);
     const PreviewLayout small = LayoutPreview(152, 112, 15, 15);
-    EXPECT_EQ(std::tuple(small.heightTwips, small.heightPixels), std::tuple(1680, 112));
-    // Watch ticks {window found, process ended, the run ends}: an ended process ends it at once;
-    // a window ends it once it has been seen and is gone.
-    const std::tuple<bool, bool, bool> ticks[] = {
-        {0, 0, 0}, {0, 1, 1}, {1, 0, 0}, {1, 0, 0}, {0, 0, 1}};
+    EXPECT_EQ(Words(layout.widthTwips, layout.widthPixels, layout.heightPixels, small.heightTwips,
+                    small.heightPixels),
+              "32760 2184 0 1680 112");
+    // None 0, Wav 1, Mp3 2.
+    EXPECT_EQ(Words(int(MusicTypeOf("C:\\m\\A.Mp3")), int(MusicTypeOf("tune.mid")),
+                    int(MusicTypeOf("a.wav"))),
+              "2 0 1");
+    // Watch ticks {window found, process ended}: an ended process ends the run at once; a window
+    // ends it once it has been seen and is gone.
     bool seen = false;
-    for (const auto& [found, ended, ends] : ticks)
-        EXPECT_EQ(RendererWatchStep(seen, found, ended) == WatchAction::EndRun, ends);
+    std::string ends;
+    for (const auto& [found, ended] : {std::pair{0, 0}, {0, 1}, {1, 0}, {1, 0}, {0, 0}})
+        ends += RendererWatchStep(seen, found, ended) == WatchAction::EndRun ? "1" : "0";
+    EXPECT_EQ(ends, "01001");
 }
 
 // Random command lines: the argument text lies inside the line, and a preview parent that was

@@ -9,18 +9,18 @@
 
 namespace {
 
-// Logs every call as text, with the buffer size handed where there is one: "status cdaudio mode
-// [255]", "error 263 [256]" (the error text lookup), "waveOutGetNumDevs", and a sound played as
-// its file name with the flags ("C:\a.wav [9]"). Each call is answered by the first row whose
-// text it holds, else with success and a reply longer than any buffer (0 devices for
-// waveOutGetNumDevs).
-struct RecordingMci : MciInterface {
-    struct Answer {
-        std::string part;
-        uint32_t code = 0;  // a failing call writes nothing; the device count for waveOutGetNumDevs
-        std::string reply = "";
-    };
+// How a call is answered: by the first row whose text it holds, else with success and a reply
+// longer than any buffer (0 devices for waveOutGetNumDevs).
+struct Answer {
+    std::string part;
+    uint32_t code = 0;  // a failing call writes nothing; the device count for waveOutGetNumDevs
+    std::string reply = "";
+};
 
+// Logs every call as text, each ended by "; ", with the buffer size handed where there is one:
+// "status cdaudio mode [255]", "error 263 [256]" (the error text lookup), "waveOutGetNumDevs",
+// and a sound played as its file name with the flags ("C:\a.wav [9]").
+struct RecordingMci : MciInterface {
     uint32_t SendString(const char* command, char* reply, uint32_t size) override
     {
         const Answer answer = Record(command, size);
@@ -42,7 +42,7 @@ struct RecordingMci : MciInterface {
     Answer Record(const char* name, uint32_t size)
     {
         const std::string call = name ? name : "null";
-        calls.push_back(call + (size ? " [" + std::to_string(size) + "]" : ""));
+        log += call + (size ? " [" + std::to_string(size) + "]; " : "; ");
         for (const Answer& answer : answers)
             if (call.find(answer.part) != std::string::npos)
                 return answer;
@@ -50,7 +50,7 @@ struct RecordingMci : MciInterface {
     }
 
     std::vector<Answer> answers;
-    std::vector<std::string> calls;
+    std::string log;
 };
 
 // The player call by call: {CD repeat track, call, the device's answers, the calls it makes}.
@@ -62,54 +62,51 @@ TEST(MusicPlayer, CallByCall)
     MusicPlayer player{mci, settings};
     const auto Watch = [&mci](P& p) {
         if (!p.CdWatch())
-            mci.calls.push_back("watch ends");
+            mci.log += "watch ends";
     };
-    const std::string track = "status cdaudio current track [512]";
-    const std::string count = "status cdaudio number of tracks [512]";
-    const std::string cdMode = "status cdaudio mode [255]";
-    const std::string find12 = "status cdaudio position track 12 [512]";
-    const std::vector<std::string> replay3 = {track, count, cdMode,
-                                              "status cdaudio position track 3 [512]",
-                                              "play cdaudio from 03:00:00:00 [512]"};
-    const RecordingMci::Answer stopped = {"mode", 0, "stopped" + std::string(300, 'x')};
-    const std::string open = "open \"C:\\m\\song.mp3\" type MPEGVideo Alias MP3Play";
-    const std::string mode = "status MP3Play mode [30]";
-    const std::vector<std::string> restart = {mode, "stop MP3Play", "play MP3Play from 0"};
-    const std::tuple<int16_t, std::function<void(P&)>, std::vector<RecordingMci::Answer>,
-                     std::vector<std::string>>
-        steps[] = {
-            {0, &P::CdOpen, {}, {"open cdaudio", "set cdaudio time format tmsf"}},
-            // The watch plays a stopped disc (repeat 0) and replays the repeat track when the disc
-            // stopped or left it; it reads the track reply as the number it starts with and the
-            // mode by its first seven characters. Replies and error texts overrun their buffers
-            // (512, 256; the mode's 255 of 256).
-            {0, Watch, {stopped}, {track, count, cdMode, "play cdaudio [512]"}},
-            {0, Watch, {}, {track, count, cdMode}},
-            {19, Watch, {{"current", 0, "\t19 "}}, {track, count, cdMode}},
-            {3, Watch, {{"current", 0, "4"}}, replay3},
-            {3, Watch, {stopped, {"current", 0, " 3"}}, replay3},
-            {12, Watch, {{"position", 263}}, {track, count, cdMode, find12, "error 263 [256]"}},
-            {3, Watch, {{"current", 266}}, {track, "error 266 [256]", "watch ends"}},
-            {3, Watch, {{"number", 0, "driver error"}}, {track, count, "watch ends"}},
-            {3, Watch, {{"current", 0, "+3"}}, {track, count, cdMode}},
-            {3, Watch, {{"number", 999}}, {track, count, "watch ends"}},
-            {0, &P::CdClose, {}, {"stop cdaudio", "close cdaudio"}},
-            {0, &P::Mp3Start, {}, {open, "play MP3Play"}},
-            // A failing mode query writes nothing, so the last mode stands; a longer one fills the
-            // 30 characters.
-            {0, &P::Mp3Loop, {{"mode", 0, "stopped"}}, restart},
-            {0, &P::Mp3Loop, {{"mode", 263}}, restart},
-            {0, &P::Mp3Loop, {{"mode", 0, "playing" + std::string(40, '!')}}, {mode}},
-            {0, &P::Mp3Loop, {{"mode", 263}}, {mode}},
-            {0, &P::WavStart, {}, {"waveOutGetNumDevs"}},
-            {0, &P::WavStart, {{"waveOut", 1}}, {"waveOutGetNumDevs", "C:\\m\\song.mp3 [9]"}},
-            {0, &P::WavStop, {}, {"null"}}};
+    const std::string track = "status cdaudio current track [512]; ";
+    const std::string counted = track + "status cdaudio number of tracks [512]; ";
+    const std::string watched = counted + "status cdaudio mode [255]; ";
+    const std::string replay3 =
+        watched + "status cdaudio position track 3 [512]; play cdaudio from 03:00:00:00 [512]; ";
+    const Answer stopped = {"mode", 0, "stopped" + std::string(300, 'x')};
+    const std::string mode = "status MP3Play mode [30]; ";
+    const std::string restart = mode + "stop MP3Play; play MP3Play from 0; ";
+    const std::tuple<int16_t, std::function<void(P&)>, std::vector<Answer>, std::string> steps[] = {
+        {0, &P::CdOpen, {}, "open cdaudio; set cdaudio time format tmsf; "},
+        // The watch plays a stopped disc (repeat 0) and replays the repeat track when the disc
+        // stopped or left it; it reads the track reply as the number it starts with and the mode
+        // by its first seven characters. Replies and error texts overrun their buffers (512, 256;
+        // the mode's 255 of 256).
+        {0, Watch, {stopped}, watched + "play cdaudio [512]; "},
+        {0, Watch, {}, watched},
+        {19, Watch, {{"current", 0, "\t19 "}}, watched},
+        {3, Watch, {{"current", 0, "4"}}, replay3},
+        {3, Watch, {stopped, {"current", 0, " 3"}}, replay3},
+        {12, Watch, {{"position", 263}},
+         watched + "status cdaudio position track 12 [512]; error 263 [256]; "},
+        {3, Watch, {{"current", 266}}, track + "error 266 [256]; watch ends"},
+        {3, Watch, {{"number", 0, "driver error"}}, counted + "watch ends"},
+        {3, Watch, {{"current", 0, "+3"}}, watched},
+        {3, Watch, {{"number", 999}}, counted + "watch ends"},
+        {0, &P::CdClose, {}, "stop cdaudio; close cdaudio; "},
+        {0, &P::Mp3Start, {},
+         "open \"C:\\m\\song.mp3\" type MPEGVideo Alias MP3Play; play MP3Play; "},
+        // A failing mode query writes nothing, so the last mode stands; a longer one fills the 30
+        // characters.
+        {0, &P::Mp3Loop, {{"mode", 0, "stopped"}}, restart},
+        {0, &P::Mp3Loop, {{"mode", 263}}, restart},
+        {0, &P::Mp3Loop, {{"mode", 0, "playing" + std::string(40, '!')}}, mode},
+        {0, &P::Mp3Loop, {{"mode", 263}}, mode},
+        {0, &P::WavStart, {}, "waveOutGetNumDevs; "},
+        {0, &P::WavStart, {{"waveOut", 1}}, "waveOutGetNumDevs; C:\\m\\song.mp3 [9]; "},
+        {0, &P::WavStop, {}, "null; "}};
     for (const auto& [repeat, call, answers, calls] : steps) {
         settings.bgmRepeat = repeat;
         mci.answers = answers;
         mci.answers.push_back({"position track 3", 0, "03:00:00:00"});
         call(player);
-        EXPECT_EQ(std::exchange(mci.calls, {}), calls) << "repeat " << repeat;
+        EXPECT_EQ(std::exchange(mci.log, ""), calls) << "repeat " << repeat;
     }
 }
 

@@ -17,9 +17,15 @@ using glrec::Call;
 
 constexpr int kMax = 32767;  // the largest draw: R(A) gives A
 
-// Hands out the script, then 16384 (R(A) a hair above A / 2) for ever, and counts its draws.
+// Hands out the script, then 16384 (R(A) a hair above A / 2) for ever, and counts its draws. A
+// script of the extremes is written "1001...": 1 for kMax, 0 for 0.
 struct ScriptedRandom final : RandomSource {
     explicit ScriptedRandom(std::vector<int> script = {}) : script(std::move(script)) {}
+    explicit ScriptedRandom(std::string_view extremes)
+    {
+        for (char draw : extremes)
+            script.push_back(draw == '1' ? kMax : 0);
+    }
     int Next() override { return draws < script.size() ? script[draws++] : (++draws, 16384); }
     std::vector<int> script;
     size_t draws = 0;

@@ -8,13 +8,10 @@ TEST_F(SceneTest, APathBuildsTopDownThenItsFirstStepDrawsEveryTargetTopDownAndMo
 {
     sceneParams.innerPointCount = 3;  // rows 0 to 5, the inner rows 2 and 3
     // The points from the top end down, the radii, then the hue and saturation of two colours.
-    ScriptedRandom built({kMax, 0,    0,    0, kMax, kMax, kMax, 0,    0, 0,    kMax, kMax,
-                          kMax, kMax, kMax, 0, kMax, 0,    kMax, kMax, 0, kMax, kMax, 0});
+    ScriptedRandom built("100011100011111010110110");
     TopPath path(sceneParams, built);
     // The targets from the top end down, each followed by its cycle; then the radii's.
-    ScriptedRandom stepped({kMax, kMax, kMax, kMax, kMax, kMax, 0, 0,    kMax, 0,   kMax,
-                            kMax, kMax, kMax, 0,    0,    kMax, 0, kMax, kMax, 0,   kMax,
-                            kMax, kMax, 0,    kMax, kMax, kMax, 0, kMax, 0,    kMax});
+    ScriptedRandom stepped("11111100101111001011011101110101");
     path.Step(stepped);
     // A row: the point, its target and cycle, then the radius, its target and cycle; last the
     // colour so far and the target, hue first.
@@ -80,7 +77,7 @@ TEST_F(SceneTest, APathsPointsEaseOutAndBackItsRadiiMoveLinearlyItsHueTakesTheSh
     }
     // A renewal draws the target's hue, saturation and value (from 0.5), then the length.
     path.colourFrame = path.colourFrames;
-    ScriptedRandom renewal({0, kMax, 0, kMax});
+    ScriptedRandom renewal("0101");
     path.Step(renewal);
     const Hsv& target = path.targetColour;
     EXPECT_EQ(Words(target.hue, target.saturation, target.value, path.startColour.hue,

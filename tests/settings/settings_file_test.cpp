@@ -6,6 +6,7 @@
 
 #include "random_text.h"
 #include "settings_file.h"
+#include "words.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ struct ScriptedIni : ProfileStore {
     }
     bool Write(Text section, Text key, Text value, Text ini) override
     {
-        if (!writable.contains(ini))
+        if (writable[ini]-- <= 0)
             return false;
         values[ini + section + key] = value;
         times[ini] = ++clock;
@@ -32,7 +33,7 @@ struct ScriptedIni : ProfileStore {
     void MakeFolder(Text) override {}
     std::map<std::string, std::string> values;
     std::map<std::string, int64_t> times;
-    std::set<std::string> writable;
+    std::map<std::string, int> writable;  // how many writes each file takes
     std::set<std::string> removable;
     int64_t clock = 2;
 };
@@ -47,23 +48,24 @@ TEST(SettingsFile, NumbersAndLoad)
     for (const auto& [text, value] : numbers)
         EXPECT_EQ(ParseSettingNumber(text), value) << '"' << text << '"';
     // The keys' Shift-JIS bytes in Zirel.ini beside the program: BGM区分, BGMﾘﾋﾟｰﾄ, BGMﾌｧｲﾙ.
-    const std::string kind = "C:\\Saver\\Zirel.iniSectionBGM\x8B\xE6\x95\xAA";
-    const std::string repeat = "C:\\Saver\\Zirel.iniSectionBGM\xD8\xCB\xDF\xB0\xC4";
-    const std::string file = "C:\\Saver\\Zirel.iniSectionBGM\xCC\xA7\xB2\xD9";
-    // {the file's values, what they load over {1, 5, "C:\old.mp3"}}: a missing value reads as 0,
-    // an unreadable number keeps its value, a music file that does not open is dropped and a file
-    // run with it.
-    const std::pair<std::map<std::string, std::string>, Settings> rows[] = {
-        {{{kind, " 2"}, {repeat, "3"}, {file, "C:\\a.wav"}}, {2, 3, "C:\\a.wav", "C:"}},
-        {{{kind, " 2"}, {file, "C:\\m\\gone.mp3"}}, {0, 0, "", "C:\\Saver"}},
-        {{{kind, "abc"}, {repeat, "99999"}, {file, "C:\\m"}}, {1, 5, "", "C:\\Saver"}}};
-    for (const auto& [text, loaded] : rows) {
+    const char* const keys[] = {
+        "BGM\x8B\xE6\x95\xAA", "BGM\xD8\xCB\xDF\xB0\xC4", "BGM\xCC\xA7\xB2\xD9"};
+    // {the file's three values (none where empty), what they load over 1 5 C:\old.mp3 C:\old}: a
+    // missing value reads as 0, an unreadable number keeps its value, a music file that does not
+    // open is dropped and a file run with it.
+    const std::pair<std::array<const char*, 3>, const char*> rows[] = {
+        {{" 2", "3", "C:\\a.wav"}, "2 3 C:\\a.wav C:"},
+        {{" 2", "", "C:\\m\\gone.mp3"}, "0 0  C:\\Saver"},
+        {{"abc", "99999", "C:\\m"}, "1 5  C:\\Saver"}};
+    for (const auto& [texts, loaded] : rows) {
         ScriptedIni ini;
-        ini.values = text;
+        for (int i = 0; i < 3; ++i)
+            if (*texts[i])
+                ini.values["C:\\Saver\\Zirel.iniSection" + std::string(keys[i])] = texts[i];
         Settings values{1, 5, "C:\\old.mp3", "C:\\old"};
         LoadSettings(values, ini, "C:\\Saver", "");
-        EXPECT_EQ(std::tie(values.bgmKind, values.bgmRepeat, values.bgmFile, values.bgmFolder),
-                  std::tie(loaded.bgmKind, loaded.bgmRepeat, loaded.bgmFile, loaded.bgmFolder));
+        EXPECT_EQ(Words(values.bgmKind, values.bgmRepeat, values.bgmFile, values.bgmFolder),
+                  loaded);
     }
 }
 
@@ -71,14 +73,16 @@ TEST(SettingsFile, SavedWhereItIsReadAgain)
 {
     const std::string beside = "S\\Zirel.ini";
     const std::string own = "own";
-    // {the files that can be written, and removed; the result; the track read again} with the
-    // user's copy, newer than the file beside, holding track 3: a copy that can be neither removed
-    // nor rewritten is older than the file saved beside, and not read.
-    const std::tuple<std::set<std::string>, std::set<std::string>, SaveResult, int> rows[] = {
-        {{beside}, {own}, SaveResult::Beside, 7},
-        {{beside, own}, {}, SaveResult::Beside, 7},
-        {{beside}, {}, SaveResult::BesideOnly, 7},
-        {{own}, {}, SaveResult::PerUser, 7},
+    // {the writes each file takes, the files that can be removed; the result; the track read
+    // again} with the user's copy, newer than the file beside, holding track 3: a copy that can be
+    // neither removed nor rewritten (even one that took a write, then refused) is older than the
+    // file saved beside, and not read.
+    const std::tuple<std::map<std::string, int>, std::set<std::string>, SaveResult, int> rows[] = {
+        {{{beside, 9}}, {own}, SaveResult::Beside, 7},
+        {{{beside, 9}, {own, 9}}, {}, SaveResult::Beside, 7},
+        {{{beside, 9}}, {}, SaveResult::BesideOnly, 7},
+        {{{beside, 9}, {own, 1}}, {}, SaveResult::BesideOnly, 7},
+        {{{own, 9}}, {}, SaveResult::PerUser, 7},
         {{}, {}, SaveResult::Failed, 3}};
     for (const auto& [writable, removable, result, track] : rows) {
         ScriptedIni ini;
