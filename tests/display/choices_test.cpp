@@ -47,8 +47,10 @@ TEST(RendererChoices, InputPixelFormatAndView)
     for (const auto& [format, score] : rows)
         EXPECT_EQ(PixelFormatScore(format), score) << format.flags << " " << int(format.colorBits);
     const PixelFormatInfo choices[] = {
-        {generic, 0, 0, 0}, {generic, 0, 32, 32}, {usable, 0, 16, 0}, {usable | 2, 0, 16, 0}};
-    EXPECT_EQ(BestPixelFormatIndex(choices), 3);
+        {generic, 0, 32, 32}, {usable, 0, 16, 0}, {usable | 2, 0, 16, 0}};
+    EXPECT_EQ(BestPixelFormatIndex(choices), 2);
+    const PixelFormatInfo poor[] = {{generic, 0, 0, 0}, {generic, 0, 1, 0}};
+    EXPECT_EQ(BestPixelFormatIndex(poor), 2);  // the first scores 0: not usable
     const PixelFormatInfo firstBest[] = {{usable, 0, 32, 24}, {generic, 0, 32, 32}};
     EXPECT_EQ(BestPixelFormatIndex(firstBest), 1);  // hardware first; a tie keeps the lower index
     // From above for draws 0..65 of 0..32767.

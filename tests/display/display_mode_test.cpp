@@ -16,7 +16,7 @@ std::string ViewFromAbove(const char* aspect)
 // eleventh draw after the seed (the ten before are thrown away, as Zirel.dll does; this seed's is
 // the rare view from above), the scene's set-up, and a frame of twenty tops, shown. The view
 // follows the window only when its size changed, and a window without height keeps the view it
-// has.
+// has (one pixel high is followed).
 TEST_F(SceneTest, ZirelStartsDrawsAndFollowsItsWindow)
 {
     DisplayModeFrames zirel;
@@ -25,14 +25,15 @@ TEST_F(SceneTest, ZirelStartsDrawsAndFollowsItsWindow)
     EXPECT_EQ(glrec::calls.size(), 12 + 15 + 1 + 20 * 9 + 1u);
     EXPECT_EQ(glrec::calls.back().name, "PresentFrame");
     glrec::calls.resize(12);
-    for (auto [width, height] : {std::pair{800, 400}, {800, 400}, {640, 0}})
+    for (auto [width, height] : {std::pair{800, 400}, {800, 400}, {640, 0}, {640, 1}})
         zirel.Follow(width, height);
     EXPECT_EQ(Text(glrec::calls), R"(glViewport 0 0 1024 768
 glEnable 2929
 glFrontFace 2305
 glEnable 2884
 glClearColor 0 0 0 1
-)" + ViewFromAbove("1.3333") + "glLoadIdentity\nglViewport 0 0 800 400\n" + ViewFromAbove("2"));
+)" + ViewFromAbove("1.3333") + "glLoadIdentity\nglViewport 0 0 800 400\n" + ViewFromAbove("2") +
+              "glViewport 0 0 640 1\n" + ViewFromAbove("640"));
 }
 
 }  // namespace

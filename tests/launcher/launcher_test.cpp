@@ -18,10 +18,11 @@ TEST(Launcher, CommandLine)
         {"Zirel.scr \t -c:5678", "-c:5678", 'C'},
         {"x -1", "-1", '1'},
         {"\"unclosed /s", "", 0},
-        // As Windows starts a saver: unquoted, the long path with its blanks, or the short one.
+        // As Windows starts a saver: unquoted, the long path with its blanks, with or without
+        // arguments.
         {"C:\\users\\Taro Yamada\\Zirel.scr /s", "/s", 'S'},
         {"C:\\a.scr b\\ZIREL.SCR /p 2.scr", "/p 2.scr", 'P'},
-        {"C:\\users\\TAROYA~1\\Zirel.scr", "", 0}};
+        {"C:\\users\\Taro Yamada\\Zirel.scr", "", 0}};
     for (const auto& [line, arguments, switchCharacter] : lines) {
         EXPECT_EQ(ArgumentText(line), arguments);
         EXPECT_EQ(SwitchCharacter(arguments), switchCharacter) << arguments;
@@ -54,7 +55,7 @@ TEST(Launcher, PreviewTwipsMusicTypeAndRendererWatch)
               "32760 2184 0 1680 112");
     // None 0, Wav 1, Mp3 2.
     EXPECT_EQ(Words(int(MusicTypeOf("C:\\m\\A.Mp3")), int(MusicTypeOf("tune.mid")),
-                    int(MusicTypeOf("a.wav"))),
+                    int(MusicTypeOf(".wav"))),
               "2 0 1");
     // Watch ticks {window found, process ended}: an ended process ends the run at once; a window
     // ends it once it has been seen and is gone.

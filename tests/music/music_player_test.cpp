@@ -98,6 +98,7 @@ TEST(MusicPlayer, CallByCall)
         {0, &P::Mp3Loop, {{"mode", 263}}, restart},
         {0, &P::Mp3Loop, {{"mode", 0, "playing" + std::string(40, '!')}}, mode},
         {0, &P::Mp3Loop, {{"mode", 263}}, mode},
+        {0, &P::Mp3Close, {}, "stop MP3Play; close MP3Play; "},
         {0, &P::WavStart, {}, "waveOutGetNumDevs; "},
         {0, &P::WavStart, {{"waveOut", 1}}, "waveOutGetNumDevs; C:\\m\\song.mp3 [9]; "},
         {0, &P::WavStop, {}, "null; "}};
