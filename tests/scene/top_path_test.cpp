@@ -63,7 +63,7 @@ TEST_F(SceneTest, APathsPointsEaseOutAndBackItsRadiiMoveLinearlyItsHueTakesTheSh
               "60 83.001 50 200 3332");
     const float blends[][3] = {
         {0.25, 0.75, 0.5},  // up, half a turn
-        {0.2, 0.9, 0.05},   // down through 0
+        {0.1, 0.7, 0.9},    // down through 0
         {0.9, 0.2, 0.05},   // up through 1
         {0.4, 0.4, 0.4},    // still
     };
@@ -75,6 +75,11 @@ TEST_F(SceneTest, APathsPointsEaseOutAndBackItsRadiiMoveLinearlyItsHueTakesTheSh
         EXPECT_EQ(Words(path.colour.hue, path.colour.saturation, path.colour.value),
                   Words(halfway, 0.4, 0.5));
     }
+    // Asked to go down (the path never asks so from above its target): halfway, and still.
+    float hue[2], saturation, value;
+    BlendHsv({0.6, 0, 0}, {0.4, 0, 0}, 0.5, 1, hue[0], saturation, value);
+    BlendHsv({0.4, 0, 0}, {0.4, 0, 0}, 0.5, 1, hue[1], saturation, value);
+    EXPECT_EQ(Words(hue[0], hue[1]), "0.5 0.4");
     // A renewal draws the target's hue, saturation and value (from 0.5), then the length.
     path.colourFrame = path.colourFrames;
     ScriptedRandom renewal("0101");

@@ -14,7 +14,7 @@ TEST_F(SceneTest, ATopRestartsPastTheTopEndAtTheBottomInThePathsColourOfThatMome
     TopPath path(sceneParams, random);
     Top top(path, random);
     const std::pair<Hsv, const char*> colours[] = {
-        {{0.1, 1, 0.5}, "0.5 0.3 0 -200"},   // red to yellow, half value
+        {{0.1, 0.5, 0.5}, "0.5 0.4 0.25 -200"},  // red to yellow, half saturated, half value
         {{0.2, 1, 1}, "0.8 1 0 -200"},       // yellow to green
         {{0.4, 1, 1}, "0 1 0.4 -200"},       // green to cyan
         {{0.55, 0.5, 1}, "0.5 0.85 1 -200"},  // cyan to blue, half saturated
