@@ -14,47 +14,46 @@
 
 TEST(RendererChoices, InputPixelFormatAndView)
 {
-    // {cursor, closes, armed}: the first move never arms, however far; 3 + 1 = 4 pixels is no
+    // {cursor, closes and armed}: the first move never arms, however far; 3 + 1 = 4 pixels is no
     // activity and the reference follows; 5 from there closes and leaves the reference behind.
-    const std::tuple<CursorPoint, bool, int> moves[] = {{{900, 700}, true, 0},
-                                                        {{103, 101}, false, 1},
-                                                        {{108, 101}, true, 1},
-                                                        {{103, 105}, false, 1}};
+    const std::pair<CursorPoint, const char*> moves[] = {
+        {{900, 700}, "1 0"}, {{103, 101}, "0 1"}, {{108, 101}, "1 1"}, {{103, 105}, "0 1"}};
     InputState input{.savedCursorPos = {100, 100}};
-    for (const auto& [cursor, closes, armed] : moves)
-        EXPECT_EQ((std::pair{MouseMoveEndsSaver(input, cursor), input.closeRequested}),
-                  std::pair(closes, armed));
+    for (const auto& [cursor, outcome] : moves)
+        EXPECT_EQ(Words(MouseMoveEndsSaver(input, cursor), input.closeRequested), outcome);
+    // A key, a button or losing the focus arms it. A display change that moved the cursor: measured
+    // from there, and its move message is the first again.
     InputState key;
-    ArmClose(key);  // a key, a button or losing the focus
-    EXPECT_EQ(key.closeRequested, 1);
-    // A display change that moved the cursor: measured from there, and its move message is the
-    // first again.
+    ArmClose(key);
     InputState moved{.firstMouseMoveSeen = 1, .savedCursorPos = {100, 100}};
     RetakeCursorReference(moved, {1500, 300});
-    EXPECT_EQ(std::pair(MouseMoveEndsSaver(moved, {1503, 301}), moved.closeRequested),
-              std::pair(false, 0));
+    EXPECT_EQ(Words(key.closeRequested, MouseMoveEndsSaver(moved, {1503, 301}),
+                    moved.closeRequested),
+              "1 0 0");
 
     // Only RGBA (type 0, not 1) formats for a window (4), double-buffered (1), with OpenGL:
     // hardware ones get 2000, generic (0x40) accelerated (0x1000) ones 1000; colour bits above 16
     // count half.
     constexpr uint32_t usable = kPfdSupportOpenGL | kPfdDrawToWindow | kPfdDoubleBuffer;
     constexpr uint32_t generic = usable | 0x40;
-    const std::pair<PixelFormatInfo, int> rows[] = {{{usable, 0, 32, 24}, 2072},
-                                                    {{generic | 0x1000, 0, 24, 24}, 1068},
-                                                    {{generic, 0, 19, 0}, 18},
-                                                    {{usable, 1, 32, 24}, -1},
-                                                    {{usable & ~1u, 0, 32, 24}, -1}};
-    for (const auto& [format, score] : rows)
-        EXPECT_EQ(PixelFormatScore(format), score) << format.flags << " " << int(format.colorBits);
-    const PixelFormatInfo choices[] = {
-        {generic, 0, 32, 32}, {usable, 0, 16, 0}, {usable | 2, 0, 16, 0}};
-    EXPECT_EQ(BestPixelFormatIndex(choices), 2);
-    const PixelFormatInfo poor[] = {{generic, 0, 0, 0}, {generic, 0, 1, 0}};
-    EXPECT_EQ(BestPixelFormatIndex(poor), 2);  // the first scores 0: not usable
-    const PixelFormatInfo firstBest[] = {{usable, 0, 32, 24}, {generic, 0, 32, 32}};
-    EXPECT_EQ(BestPixelFormatIndex(firstBest), 1);  // hardware first; a tie keeps the lower index
+    std::string scores;
+    for (const PixelFormatInfo& format : {PixelFormatInfo{usable, 0, 32, 24},
+                                          {generic | 0x1000, 0, 24, 24},
+                                          {generic, 0, 19, 0},
+                                          {usable, 1, 32, 24},
+                                          {usable & ~1u, 0, 32, 24}})
+        scores += Words(PixelFormatScore(format)) + " ";
+    EXPECT_EQ(scores, "2072 1068 18 -1 -1 ");
+    // The best, from 1: a tie keeps the lower index; a format that scores 0 is not usable.
+    const auto best = [](std::vector<PixelFormatInfo> formats) {
+        return BestPixelFormatIndex(formats);
+    };
+    EXPECT_EQ(Words(best({{generic, 0, 32, 32}, {usable, 0, 16, 0}, {usable | 2, 0, 16, 0}}),
+                    best({{generic, 0, 0, 0}, {generic, 0, 1, 0}}),
+                    best({{usable, 0, 32, 24}, {generic, 0, 32, 32}})),
+              "2 2 1");
     // From above for draws 0..65 of 0..32767.
-    EXPECT_EQ(std::pair(IsViewFromAbove(65), IsViewFromAbove(66)), std::pair(true, false));
+    EXPECT_EQ(Words(IsViewFromAbove(65), IsViewFromAbove(66)), "1 0");
 }
 
 // Frames are drawn while anybody can see them: the display on (dimmed too), the session's own
