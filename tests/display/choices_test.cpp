@@ -79,9 +79,18 @@ TEST(RendererChoices, FramesOnlyWhileSeen)
     EXPECT_EQ(seen, "1010101010");
 }
 
-// zirel's command line and XSCREENSAVER_WINDOW: -window-id first, then with -root the handed-over
-// window standing in for the root, then the root, else a window of its own. {the words, the
-// variable, the target (own window 0, root 1, given 2), window and delay, the error}
+// zirel's options from these words and XSCREENSAVER_WINDOW.
+DisplayModeOptions Read(std::vector<std::string> words, const char* window)
+{
+    std::vector<char*> args;
+    for (std::string& word : words)
+        args.push_back(word.data());
+    return ReadDisplayModeOptions(args, window);
+}
+
+// -window-id first, then with -root the handed-over window standing in for the root, then the
+// root, else a window of its own. {the words, the variable, the target (own window 0, root 1,
+// given 2), window and delay, the error}
 TEST(RendererChoices, DisplayModeOptions)
 {
     const std::tuple<std::vector<std::string>, const char*, const char*, std::string> rows[] = {
@@ -94,17 +103,15 @@ TEST(RendererChoices, DisplayModeOptions)
          "-window-id needs a window id, hexadecimal (0x...) or decimal"},
         {{"-delay", "-1"}, "", "0 0 0", "-delay needs a number of microseconds, 0 or more"},
         {{"-fps"}, "", "0 0 0", "unknown option -fps"}};
-    for (auto [words, handed, read, error] : rows) {
-        std::vector<char*> args;
-        for (std::string& word : words)
-            args.push_back(word.data());
-        const DisplayModeOptions options = ReadDisplayModeOptions(args, handed);
+    for (const auto& [words, handed, read, error] : rows) {
+        const DisplayModeOptions options = Read(words, handed);
         EXPECT_EQ(Words(int(options.target), options.windowId, options.delayUs), read) << error;
         EXPECT_EQ(options.error, error);
     }
 }
+
 // Random command lines (options, and random texts as their values) and XSCREENSAVER_WINDOW
-// values for zirel: a window or a delay that was read reads the same from its own decimal text.
+// values: a window or a delay that was read reads the same from its own decimal text.
 TEST(RendererChoices, RandomDisplayModeOptions)
 {
     const char* names[] = {"-root", "--root", "-window-id", "--window-id", "-delay", "--delay"};
@@ -113,18 +120,14 @@ TEST(RendererChoices, RandomDisplayModeOptions)
         for (int i = 0; i < n % 5; ++i)
             words.emplace_back(i % 2 ? MakeRandomText("0123456789abcdefxX-+", 4, n * 5 + i).View()
                                      : names[(n + i) % 6]);
-        std::vector<char*> args;
-        for (std::string& word : words)
-            args.push_back(word.data());
         const std::string window(MakeRandomText("0123456789abcdefxX", 5, n).View());
-        const DisplayModeOptions options = ReadDisplayModeOptions(args, window.c_str());
+        const DisplayModeOptions options = Read(words, window.c_str());
         if (!options.error.empty())
             continue;
-        std::string given = "-window-id", id = std::to_string(options.windowId);
-        std::string delay = "-delay", us = std::to_string(options.delayUs);
-        char* again[] = {delay.data(), us.data(), given.data(), id.data()};
-        const size_t count = options.target == DrawTarget::GivenWindow ? 4 : 2;
-        const DisplayModeOptions read = ReadDisplayModeOptions({again, count}, nullptr);
+        std::vector<std::string> again = {"-delay", std::to_string(options.delayUs)};
+        if (options.target == DrawTarget::GivenWindow)
+            again.insert(again.end(), {"-window-id", std::to_string(options.windowId)});
+        const DisplayModeOptions read = Read(again, nullptr);
         EXPECT_EQ(std::tuple(read.error, read.windowId, read.delayUs),
                   std::tuple("", options.windowId, options.delayUs))
             << n;

@@ -44,20 +44,21 @@ TEST(Display, MonitorsLaidOutInTheWindow)
 
 TEST(Display, RefreshRates)
 {
-    // {whole hertz as Windows gives them, a fraction (numerator, denominator), the rate's}
-    const std::tuple<int, int, int, int, int> rows[] = {
-        {23, 0, 0, 24000, 1001},  {29, 0, 0, 30000, 1001},  {59, 0, 0, 60000, 1001},
-        {119, 0, 0, 120000, 1001}, {143, 0, 0, 144000, 1001}, {1, 0, 0, 60, 1},
-        {0, 0, 0, 60, 1},          {75, 0, 1, 75, 1},         {59, 59940, 1000, 2997, 50},
-        {144, 1, 2, 144, 1}};
-    for (const auto& [hz, numerator, denominator, n, d] : rows)
-        EXPECT_EQ(RateFromFraction(numerator, denominator, hz), (RefreshRate{n, d})) << hz;
+    std::string seen;
+    const auto rate = [&seen](RefreshRate r) { seen += Words(r.numerator, r.denominator) + ","; };
+    // Whole hertz as Windows gives them, and a fraction (numerator, denominator).
+    for (const auto& [hz, numerator, denominator] :
+         {std::tuple{23, 0, 0}, {29, 0, 0}, {59, 0, 0}, {119, 0, 0}, {143, 0, 0}, {1, 0, 0},
+          {0, 0, 0}, {75, 0, 1}, {59, 59940, 1000}, {144, 1, 2}})
+        rate(RateFromFraction(numerator, denominator, hz));
     // An X mode: its pixel clock over its pixels; interlaced, two fields a frame.
-    EXPECT_EQ(RateOfMode(74250000, 2200, 1125, true, false), (RefreshRate{60, 1}));
-    EXPECT_EQ(RateOfMode(25175000, 800, 525, false, true), (RefreshRate{5035, 168}));
-    EXPECT_EQ(RateOfMode(0, 0, 0, false, false), (RefreshRate{60, 1}));
+    rate(RateOfMode(74250000, 2200, 1125, true, false));
+    rate(RateOfMode(25175000, 800, 525, false, true));
+    rate(RateOfMode(0, 0, 0, false, false));
     const RefreshRate rates[] = {{60, 1}, {144000, 1001}, {144, 1}, {75, 1}};
-    EXPECT_EQ(FastestRate(rates), (RefreshRate{144, 1}));
+    rate(FastestRate(rates));
+    EXPECT_EQ(seen, "24000 1001,30000 1001,60000 1001,120000 1001,144000 1001,60 1,60 1,75 1,"
+                    "2997 50,144 1,60 1,5035 168,60 1,144 1,");
     // The monitor under a window is the one it covers most.
     const ScreenRect monitors[] = {{-1280, 0, 0, 1024}, {0, 0, 1920, 1080}};
     EXPECT_EQ(MostOverlapping({-700, 100, 100, 500}, monitors), 0);

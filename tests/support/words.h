@@ -1,5 +1,6 @@
-// What the host tests compare: values as words, numbers to five significant digits and within
-// 1e-5 of 0 as 0 (float noise), so that a whole expected result is one literal text.
+// What the host tests compare: values as words, whole numbers in full, others to five significant
+// digits and within 1e-5 of 0 as 0 (float noise), so that a whole expected result is one literal
+// text.
 #pragma once
 
 #include <cmath>
@@ -10,7 +11,8 @@
 inline std::string Number(double x)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%.5g", std::fabs(x) < 1e-5 ? 0.0 : x);
+    x = std::fabs(x) < 1e-5 ? 0.0 : x;
+    std::snprintf(text, sizeof text, x == std::trunc(x) ? "%.0f" : "%.5g", x);
     return text;
 }
 
