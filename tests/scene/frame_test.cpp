@@ -83,6 +83,12 @@ glPopMatrix
 // the first one's place, and freeing the tables returns all they took.
 TEST_F(SceneTest, TheFixedParametersDrawTwentyBareTopsAFrameAllocateNothingPerFrameAndAreFreed)
 {
+    sceneParams.pathCount = -1;  // none: the set-up and a clear
+    SetupScene(random);
+    RenderFrame();
+    EXPECT_EQ(glrec::calls.size(), 15 + 1u);
+    SetSceneDefaults();
+    glrec::calls.clear();
     LcgRandom lcg(1);
     // Bits 16 to 30 of state * 214013 + 2531011.
     for (int draw : {41, 18467, 6334, 26500, 19169})

@@ -55,12 +55,13 @@ TEST_F(SceneTest, APathsPointsEaseOutAndBackItsRadiiMoveLinearlyItsHueTakesTheSh
             EXPECT_EQ(Words(path.points[i].x, path.points[i].y, path.radii[i]), frame) << i;
     }
     // The renewed target below the top end, as the top end stood; an inner row's height, halfway
-    // to a target above the top end, kept within the ends; the top end's cycle, both its terms
-    // slowed by 3.
+    // to a target above the top end, kept within the ends; the top end's height and cycle, both
+    // its terms slowed by 3.
     const Vec3& below = path.targetPoints[kMaxControlPoints - 2];
     EXPECT_EQ(Words(below.x, below.y, below.z, path.targetPoints[5].y,
+                    path.targetPoints[kMaxControlPoints - 1].y,
                     path.pointTimers[kMaxControlPoints - 1].length),
-              "60 83.001 50 200 3332");
+              "60 83.001 50 200 200 3332");
     const float blends[][3] = {
         {0.25, 0.75, 0.5},  // up, half a turn
         {0.1, 0.7, 0.9},    // down through 0
