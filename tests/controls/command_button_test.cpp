@@ -13,9 +13,12 @@ using namespace zirel;
 
 // One entry per paint: the face ("N", "H", "S", "HS", "P", "D"), with "v" when the gradient is
 // light at the bottom; then "click" and "timer <ms>" as they come, separated by blanks.
-const char* const kFaces[] = {"N", "H", "S", "HS", "P", "D", "Nv", "Hv", "Sv", "HSv", "Pv", "Dv"};
+const char* const kFaces[] = {"N", "H", "S", "HS", "P", "D"};
 struct RecordingView : CommandButtonView {
-    void DrawState(ButtonFace face, bool hover) override { Log(kFaces[int(face) + 6 * hover]); }
+    void DrawState(ButtonFace face, bool hover) override
+    {
+        Log(kFaces[int(face)] + std::string(hover ? "v" : ""));
+    }
     void StartMouseTimer(unsigned ms) override { Log("timer " + std::to_string(ms)); }
     void RaiseClick() override { Log("click"); }
     void Log(const std::string& entry) { log += (log.empty() ? "" : " ") + entry; }
