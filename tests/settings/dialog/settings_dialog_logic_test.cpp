@@ -8,6 +8,7 @@
 #include "dialog_layout.h"
 #include "settings_dialog_logic.h"
 #include "ui_texts.h"
+#include "words.h"
 
 using namespace zirel::dialog;
 
@@ -32,6 +33,8 @@ TEST(SettingsDialogLogic, TrackTextLevelsTextureAndLook)
     EXPECT_EQ(OptionLookFor(1), (OptionLook{1, true, false}));
     EXPECT_EQ(OptionLookFor(2), (OptionLook{2, false, true}));
     EXPECT_EQ(OptionLookFor(9), (OptionLook{-1, false, false}));
+    // Pixels at 150 %, halves away from 0.
+    EXPECT_EQ(Words(Scaled(1, 144), Scaled(-1, 144), Scaled(3, 144), Scaled(-3, 144)), "2 -2 5 -5");
     // Centred, a third of the way down.
     EXPECT_EQ(DialogPosition(400, 200, 502, 275), (Point{-51, -25}));
 }
