@@ -16,7 +16,8 @@ TEST(SettingsDialogLogic, TrackTextLevelsTextureAndLook)
 {
     // Halves round to even; what no 16-bit number holds is saved as 0.
     const std::pair<const char*, const char*> typed[] = {
-        {" 2.5 ", " 2"}, {"3.5", " 4"}, {"7a", " 0"}, {"32767.5", " 0"}, {"-32768.5", "-32768"}};
+        {" 2.5 ", " 2"}, {"3.5", " 4"}, {"7a", " 0"}, {"32767.5", " 0"}, {"32767", " 32767"},
+        {"-32768.5", "-32768"}};
     for (const auto& [text, saved] : typed)
         EXPECT_EQ(RepeatSaveText(text), saved) << "typed \"" << text << "\"";
     EXPECT_EQ(HashFormat(0) + HashFormat(-3), "-3");
@@ -25,6 +26,7 @@ TEST(SettingsDialogLogic, TrackTextLevelsTextureAndLook)
     EXPECT_EQ((std::array{levels[1], levels[123], levels[200], levels.back()}),
               (std::array{3, 220, 122, 0}));
     EXPECT_EQ(BackgroundLevels(1).size(), 2u);
+    EXPECT_TRUE(TextureCopyPositions(0, 20, 469, 165).empty());  // no texture, no copies
     // A row below and a column beyond the panel are copied too.
     const std::vector<Point> copies = TextureCopyPositions(556, 20, 469, 165);
     EXPECT_EQ(std::tuple(copies.size(), copies[9], copies.back()),
@@ -40,8 +42,8 @@ TEST(SettingsDialogLogic, TrackTextLevelsTextureAndLook)
 }
 
 // At 100 %, 150 % and 200 % no control lies over another of its parent's (the Wine rows'
-// pictures show each in its place). Every text in both languages, the English in ASCII (the Wine
-// rows read both).
+// pictures show each in its place at 100 %; here the places at 150 %, each edge to the nearest
+// pixel). Every text in both languages, the English in ASCII (the Wine rows read both).
 TEST(DialogLayoutAndTexts, NoControlOverAnotherAndEveryTextInBothLanguages)
 {
     for (const int dpi : {96, 144, 192})
@@ -52,6 +54,29 @@ TEST(DialogLayoutAndTexts, NoControlOverAnotherAndEveryTextInBothLanguages)
                     r.x >= o.Right() || o.x >= r.Right() || r.y >= o.Bottom() || o.y >= r.Bottom();
                 EXPECT_TRUE(a.id == b.id || a.parent != b.parent || apart) << a.id << " " << b.id;
             }
+    // Each control's id and place at 150 %.
+    std::string at150;
+    for (const Place& place : kLayout) {
+        const Rect r = Scaled(place.rect, 144);
+        at150 += Words(place.id, r.x, r.y, r.width, r.height) + "\n";
+    }
+    EXPECT_EQ(at150, R"(1000 18 24 704 248
+1001 30 36 167 20
+1011 42 84 20 20
+1021 66 84 96 20
+1030 168 78 62 30
+1031 234 84 434 20
+1010 42 114 20 20
+1020 66 114 602 20
+1012 42 144 20 20
+1022 66 144 602 20
+1040 42 174 62 32
+1041 108 174 560 50
+1050 18 288 462 20
+1051 18 312 462 20
+1060 486 300 116 38
+1061 606 300 116 38
+)");
     for (const auto& [japanese, english] : zirel::kUiTexts)
         EXPECT_TRUE(!japanese.empty() && !english.empty() &&
                     *std::min_element(english.begin(), english.end()) > 0)  // ASCII
