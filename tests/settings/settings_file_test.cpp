@@ -105,10 +105,12 @@ TEST(SettingsFile, RandomValues)
 {
     for (int n = 0; n < 3000; ++n) {
         const RandomText text = MakeRandomText(" \t+-.0123456789eE:\\x", 2, n);
-        const std::string followed = std::string(text.View()) + "5";  // read past the end: a digit
-        const std::string_view same(followed.data(), text.size);
-        EXPECT_EQ(ParseDecimalText(same), ParseDecimalText(text.View())) << n;
-        EXPECT_EQ(ParseSettingNumber(same), ParseSettingNumber(text.View())) << n;
+        for (const char* past : {"5", "e5"}) {  // what a read past the end would find
+            const std::string followed = std::string(text.View()) + past;
+            const std::string_view same(followed.data(), text.size);
+            EXPECT_EQ(ParseDecimalText(same), ParseDecimalText(text.View())) << n;
+            EXPECT_EQ(ParseSettingNumber(same), ParseSettingNumber(text.View())) << n;
+        }
         if (const std::optional<int16_t> number = ParseSettingNumber(text.View())) {
             EXPECT_EQ(ParseSettingNumber(SettingNumberText(*number)), number) << n;
         }
