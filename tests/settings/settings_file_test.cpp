@@ -95,6 +95,10 @@ TEST(SettingsFile, SavedWhereItIsReadAgain)
         LoadSettings(loaded, ini, "S", own);
         EXPECT_EQ(loaded.bgmRepeat, track) << int(result);
     }
+    // Without a copy the file beside is all there is to write.
+    ScriptedIni fresh;
+    fresh.writable = {{beside, 9}};
+    EXPECT_EQ(SaveSettings(Settings{}, fresh, "S", own), SaveResult::Beside);
 }
 
 }  // namespace
