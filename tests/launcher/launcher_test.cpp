@@ -28,18 +28,12 @@ TEST(Launcher, CommandLine)
         EXPECT_EQ(SwitchCharacter(arguments), switchCharacter) << arguments;
     }
     // The preview parent: the number from the fourth character, rounded half to even; 0 unless it
-    // fits 32 bits.
-    const std::pair<const char*, uint32_t> parents[] = {{"/p:+8", 8},
-                                                        {"/P\t 41.5x", 42},
-                                                        {"/p 2.5", 2},
-                                                        {"/p 2.51", 3},
-                                                        {"/p", 0},
-                                                        {"/p 4294967295", 4294967295u},
-                                                        {"/p 4294967296", 0},
-                                                        {"/p -2147483648", 1u << 31},
-                                                        {"/p -2147483649", 0}};
-    for (const auto& [arguments, parent] : parents)
-        EXPECT_EQ(PreviewParentHandle(arguments), parent) << arguments;
+    // fits 32 bits (a negative one as its two's complement).
+    std::string parents;
+    for (const char* arguments : {"/p:+8", "/P\t 41.5x", "/p 2.5", "/p 2.51", "/p", "/p 4294967295",
+                                  "/p 4294967296", "/p -2147483648", "/p -2147483649"})
+        parents += Words(PreviewParentHandle(arguments)) + ",";
+    EXPECT_EQ(parents, "8,42,2,3,0,4294967295,0,2147483648,0,");
 }
 
 TEST(Launcher, PreviewTwipsMusicTypeAndRendererWatch)
