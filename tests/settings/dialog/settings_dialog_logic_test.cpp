@@ -23,14 +23,12 @@ TEST(SettingsDialogLogic, TrackTextLevelsTextureAndLook)
     EXPECT_EQ(HashFormat(0) + HashFormat(-3), "-3");
     // |sin(i / 78.29)| x 220 for rows 0..246; a one-pixel background has two rows.
     const std::vector<int> levels = BackgroundLevels(246);
-    EXPECT_EQ((std::array{levels[1], levels[123], levels[200], levels.back()}),
-              (std::array{3, 220, 122, 0}));
-    EXPECT_EQ(BackgroundLevels(1).size(), 2u);
-    EXPECT_TRUE(TextureCopyPositions(0, 20, 469, 165).empty());  // no texture, no copies
-    // A row below and a column beyond the panel are copied too.
+    // A row below and a column beyond the panel are copied too; no texture, no copies.
     const std::vector<Point> copies = TextureCopyPositions(556, 20, 469, 165);
-    EXPECT_EQ(std::tuple(copies.size(), copies[9], copies.back()),
-              std::tuple(20u, Point{0, 180}, Point{556, 180}));
+    EXPECT_EQ(Words(levels[1], levels[123], levels[200], levels.back(), BackgroundLevels(1).size(),
+                    copies.size(), copies[9].x, copies[9].y, copies.back().x, copies.back().y,
+                    TextureCopyPositions(0, 20, 469, 165).size()),
+              "3 220 122 0 2 20 0 180 556 180 0");
     // {option marked, track box enabled, file button enabled}; an unknown kind marks nothing.
     EXPECT_EQ(OptionLookFor(1), (OptionLook{1, true, false}));
     EXPECT_EQ(OptionLookFor(2), (OptionLook{2, false, true}));
