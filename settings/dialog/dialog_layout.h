@@ -27,8 +27,6 @@ struct Place {
 };
 
 inline constexpr Rect kClientArea{0, 0, 496, 246};
-// The panel's sunken border, inside its rectangle on every side.
-inline constexpr int kPanelBorder = 2;
 // Shape3, the heading's black frame, painted on the panel's texture around the heading.
 inline constexpr Rect kHeadingFrame{20, 20, 113, 21};
 // The track box's item height: with its frame, a closed box 20 pixels high.
