@@ -6,15 +6,13 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 build="${ZIREL_WIN_BUILD:-$root/build/win}"
 artifacts="${ZIREL_ARTIFACTS_DIR:-$root/build/artifacts}"
 references="$root/tests/wine/reference"
-mounts="$build/test-mounts"  # the folders the tests made read-only, unmounted at the end
 source "$root/scripts/harness.sh"
 export XDG_RUNTIME_DIR=$(mktemp -d)  # the sound server's, and Wine's way to it
 zirel_harness_start "${ZIREL_WINEPREFIX:-$root/build/wineprefix}" || exit 1
-trap 'xargs -r -d "\n" -n 1 umount <"$mounts" 2>/dev/null; rm -f "$mounts"; zirel_sound_off
-  rm -rf "$XDG_RUNTIME_DIR"; zirel_harness_stop' EXIT
+trap 'zirel_sound_off; rm -rf "$XDG_RUNTIME_DIR"; zirel_harness_stop' EXIT
 mkdir -p "$artifacts"
-# The music files the rows copy: tones of 2 s.
-sox -n -r 44100 -c 2 "$artifacts/sound.wav" synth 2 sine 440 vol 0.5
+# The music files the rows copy: tones of 1 s.
+sox -n -r 44100 -c 2 "$artifacts/sound.wav" synth 1 sine 440 vol 0.5
 lame --quiet "$artifacts/sound.wav" "$artifacts/song.mp3"
 export ZIREL_DIST=$(winepath -w "${ZIREL_DIST_DIR:-$root/dist}")
 export ZIREL_STANDINS=$(winepath -w "$build/standins")
@@ -23,41 +21,34 @@ export ZIREL_ARTIFACTS=$(winepath -w "$artifacts")
 # What the sound server played in the next 2 s, kept in the artifacts' folder: "tone" (440 Hz at
 # 0.5 in its loudest part), "silence" or the figures; nothing when less came.
 heard() {
-  zirel_sound_listen 2 "$artifacts/heard.wav" |
-    awk '{ print >"/dev/stderr"; a = $3 + 0; f = $4; printf "%s", (a < 0.01 ? "silence" : a > 0.35 && a < 0.65 && f > 415 && f < 465 ? "tone" : a " " f) }'
+  zirel_sound_listen 2 "$artifacts/heard.wav" | awk '{ print >"/dev/stderr"; a = $3 + 0; f = $4
+    printf "%s", (a < 0.01 ? "silence" : a > 0.35 && a < 0.65 && f > 415 && f < 465 ? "tone" : a " " f) }'
 }
 
-# The tests ask for work on this side by printed lines, and wait for its outcome:
-#   screenshot <area> <name>  that area of the screen into the artifacts' folder
-#   readonly <folder>         a read-only bind mount of it (as root) till the end; <folder>.mounted
-#                             says yes or no
-#   sound <on|off|listen>     the sound server's work; its answer in the artifacts' file "sound"
+# The tests ask for work on this side by printed lines, and wait for the artifact it answers in:
+#   screenshot <area> <name>  that area of the screen as artifact <name>
+#   sound <on|off|listen>     the sound server's work; its answer in "sound"
 #   compare <name> [<parts>]  picture <name> (made of <parts> side by side where given) against
-#                             tests/wine/reference/<name>: in the artifacts' file "compare", the
-#                             pixels that differ by more than font smoothing makes them (their
-#                             image diff-<name> beside it), or why none could be compared;
+#                             tests/wine/reference/<name>: in "compare", the pixels that differ
+#                             by more than font smoothing makes them (their image diff-<name>
+#                             beside it), or why none could be compared;
 #                             ZIREL_RENEW_REFERENCES=1 (make references) makes it the reference
 serve() {
-  local word area name folder
+  local word area name
+  cd "$artifacts"
   while IFS= read -r line; do
     line=${line%$'\r'}
     echo "$line"
     read -r word area name <<<"$line"
-    [[ $word == readonly ]] && folder=$(winepath -u "${line#* }" 2>/dev/null)
     case $word in
-      screenshot) import -window root -crop "$area" -depth 8 "$artifacts/partial-$name" &&
-          mv "$artifacts/partial-$name" "$artifacts/$name" ;;  # whole once it is there
-      readonly) if mount --bind "$folder" "$folder" 2>/dev/null; then
-          echo "$folder" >>"$mounts"
-          mount -o remount,bind,ro "$folder" "$folder" && echo yes >"$folder.mounted"
-        fi
-        [ -e "$folder.mounted" ] || echo no >"$folder.mounted" ;;
-      sound) if [ "$area" = listen ]; then heard; else "zirel_sound_$area"; fi </dev/null >"$artifacts/partial-sound"
-        mv "$artifacts/partial-sound" "$artifacts/sound" ;;
-      compare) (cd "$artifacts" && convert ${name:-$area} +append -strip "$area" &&
-          ${ZIREL_RENEW_REFERENCES:+cp "$area" "$references/"} &&
-          compare -metric AE -fuzz 10% "$references/$area" "$area" "diff-$area" 2>partial-compare
-          grep -qx 0 partial-compare && rm -f "diff-$area"; mv partial-compare compare) ;;
+      screenshot) import -window root -crop "$area" -depth 8 "partial-$name" &&
+        mv "partial-$name" "$name" ;;  # whole once it is there
+      sound) if [ "$area" = listen ]; then heard; else "zirel_sound_$area"; fi </dev/null >partial
+        mv partial sound ;;
+      compare) convert ${name:-$area} +append -strip "$area" &&
+        ${ZIREL_RENEW_REFERENCES:+cp "$area" "$references/"} &&
+        compare -metric AE -fuzz 10% "$references/$area" "$area" "diff-$area" 2>partial-compare
+        grep -qx 0 partial-compare && rm -f "diff-$area"; mv partial-compare compare ;;
     esac
   done
 }
