@@ -22,12 +22,34 @@ export ZIREL_ARTIFACTS=$(winepath -w "$artifacts")
 # 0.5 in its loudest part), "silence" or the figures; nothing when less came.
 heard() {
   zirel_sound_listen 2 "$artifacts/heard.wav" | awk '{ print >"/dev/stderr"; a = $3 + 0; f = $4
-    printf "%s", (a < 0.01 ? "silence" : a > 0.35 && a < 0.65 && f > 415 && f < 465 ? "tone" : a " " f) }'
+    tone = a > 0.35 && a < 0.65 && f > 415 && f < 465
+    printf "%s", (a < 0.01 ? "silence" : tone ? "tone" : a " " f) }'
+}
+
+# How many pixels of picture $1 are above grey level $2.
+above() { convert "$1" -colorspace Gray -threshold "$2" -format '%[fx:int(mean*w*h)]' info:; }
+
+# Both monitors in two screenshots a second apart: each "lit" (over 100 pixels above 6 % grey)
+# or "dark", "moving" (over 100 pixels changed) or "still"; then whether the white window at
+# 400x300+1124+100 "shows" (over 1200 pixels, 1 %, above 98 %: highlights of tops cover less).
+monitors() {
+  local part
+  import -window root monitors.png
+  sleep 1
+  import -window root later.png
+  for part in 1024x768+0+0 800x600+1024+0; do
+    [ "$(above "monitors.png[$part]" 6%)" -gt 100 ] && printf 'lit ' || printf 'dark '
+    [ "$(compare -metric AE "monitors.png[$part]" "later.png[$part]" null: 2>&1)" -gt 100 ] &&
+      printf 'moving, ' || printf 'still, '
+  done
+  [ "$(above "monitors.png[400x300+1124+100]" 98%)" -gt 1200 ] && echo white shows ||
+    echo white covered
 }
 
 # The tests ask for work on this side by printed lines, and wait for the artifact it answers in:
 #   screenshot <area> <name>  that area of the screen as artifact <name>
 #   sound <on|off|listen>     the sound server's work; its answer in "sound"
+#   monitors                  what both monitors show, in "monitors"
 #   compare <name> [<parts>]  picture <name> (made of <parts> side by side where given) against
 #                             tests/wine/reference/<name>: in "compare", the pixels that differ
 #                             by more than font smoothing makes them (their image diff-<name>
@@ -45,6 +67,8 @@ serve() {
         mv "partial-$name" "$name" ;;  # whole once it is there
       sound) if [ "$area" = listen ]; then heard; else "zirel_sound_$area"; fi </dev/null >partial
         mv partial sound ;;
+      monitors) monitors >partial
+        mv partial monitors ;;
       compare) convert ${name:-$area} +append -strip "$area" &&
         ${ZIREL_RENEW_REFERENCES:+cp "$area" "$references/"} &&
         compare -metric AE -fuzz 10% "$references/$area" "$area" "diff-$area" 2>partial-compare

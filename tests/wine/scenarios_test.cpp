@@ -49,13 +49,10 @@ void OpenAStartingSaver(Run& run)
 }
 
 // A plain white window on the second monitor, under the saver once it runs.
-constexpr RECT kWhite{1124, 100, 1524, 400};
-
 void OpenTheWhiteWindow(Run& run)
 {
-    run.host = CreateWindowExA(0, "Static", "", WS_POPUP | SS_WHITERECT, kWhite.left, kWhite.top,
-                               kWhite.right - kWhite.left, kWhite.bottom - kWhite.top, nullptr,
-                               nullptr, nullptr, nullptr);
+    run.host = CreateWindowExA(0, "Static", "", WS_POPUP | SS_WHITERECT, 1124, 100, 400, 300,
+                               nullptr, nullptr, nullptr, nullptr);
     ShowWindow(run.host, SW_SHOWNA);
 }
 
@@ -68,40 +65,12 @@ void ChangeTheDisplay(Run& run)
     PostMessageA(run.window, WM_MOUSEMOVE, 0, 0);
 }
 
-// Whether each monitor shows lit tops that move, and whether the white window still shows, from
-// two grey pictures of both monitors (1824x768, a byte a pixel) a second apart.
-void SeeTheMonitors(Run& run)
-{
-    string grey = Read(SaveArtifact(nullptr, "two-monitors.gray"));
-    Pump(1000);
-    string later = Read(SaveArtifact(nullptr, "two-monitors-later.gray"));
-    grey.resize(1824 * 768);
-    later.resize(1824 * 768);
-    // How many pixels of the part pass the test (of their two greys).
-    const auto count = [&](RECT part, auto test) {
-        int n = 0;
-        for (LONG y = part.top; y < part.bottom; ++y)
-            for (LONG i = y * 1824 + part.left; i < y * 1824 + part.right; ++i)
-                n += test(uint8_t(grey[i]), uint8_t(later[i]));
-        return n;
-    };
-    const auto look = [&](RECT part) {
-        const bool lit = count(part, [](int a, int) { return a > 16; }) > 100;
-        const bool moved = count(part, [](int a, int b) { return a != b; }) > 100;
-        return string(lit ? "lit" : "dark") + (moved ? " moving" : " still");
-    };
-    // Highlights of tops cover 1 % of the white window's area at most.
-    const bool white = count(kWhite, [](int a, int) { return a > 250; }) > 1200;
-    run.seen.push_back("first " + look({0, 0, 1024, 768}) + ", second " +
-                       look({1024, 0, 1824, 600}) + (white ? ", white shows" : ", white covered"));
-}
-
 const auto kDestroyHost = +[](Run& run) { DestroyWindow(std::exchange(run.host, nullptr)); };
 // 255 bytes naming sound.wav beside the program: what the profile functions keep of a longer value.
 const string kCut = Replace(string(123, '*'), "*", ".\\") + "sound.wav";
 
 const std::vector<Step> kHeardTillTheKey = {
-    Listen, Listen, Step(WM_SYSKEYDOWN, VK_MENU), Step(kSleep, 1000), Listen};
+    Listen, Listen, Post(WM_SYSKEYDOWN, VK_MENU), Wait(1000), Listen};
 
 const Scenario kRows[] = {
     // The music as heard: the file is 1 s long, so what is heard 2 s after the renderer's window
@@ -119,16 +88,16 @@ const Scenario kRows[] = {
     // host tests show), no sound server (the renderer comes up all the same), started as Windows
     // starts a saver from a folder named in Japanese with blanks and no short name.
     Scenario("NoneIsSilent", "Zirel.scr /s", Ini(" 0", " 0", "%DIR%\\sound.wav"), "",
-             kRenderer | kSound, kRendererTitle, {Listen, WM_LBUTTONDOWN}, "silence\nexit 0"),
+             kRenderer | kSound, kRendererTitle, {Listen, Post(WM_LBUTTONDOWN)}, "silence\nexit 0"),
     Scenario("RunsFromAJapaneseFolderWithoutASoundServer", "Zirel.scr /s",
              Ini(" 2", " 0", "song.mp3"), "", kRenderer | kWinmm, kRendererTitle,
-             {kLook, WM_LBUTTONDOWN}, "96000000 8 0,0,1024,768 foreground\nexit 0", "",
+             {Post(WM_LBUTTONDOWN)}, "exit 0", "",
              InAJapaneseFolder),
     // A bare run keeps the cursor; a drive without a disc ends the CD watch at its first query and
     // nothing is stopped at the end; a Windows 98 without the password module closes.
     Scenario("BareRunKeepsTheCursor", "Zirel.scr", Ini(" 1", " 0", ""),
              "mci: status cdaudio current track=0 Error", kRenderer | kWin98, kRendererTitle,
-             {WM_RBUTTONDOWN},
+             {Post(WM_RBUTTONDOWN)},
              "exit 0\ncursor 0\nmci: open cdaudio\nmci: set cdaudio time format tmsf\n"
              "mci: status cdaudio current track\ncursor 0"),
     // A renderer that lives on without its window; the MP3's mode asked once a second.
@@ -143,7 +112,7 @@ const Scenario kRows[] = {
     // A preview comes up in its parent's whole area while the missing-renderer message of a run is
     // open, and ends through its close path, long before the once-a-second check of its parent.
     Scenario("PreviewFillsItsParentAndEndsWithIt", "Zirel.scr /p %HOST%", "", "", 0,
-             "Preview Window", {kLook, Step(kSleep, 1100), kDestroyHost, Step(kEnds, 300)},
+             "Preview Window", {Look, Wait(1100), kDestroyHost, Ends(300)},
              "message\n56000000 0 300,200,620,440\nexit 0\nexit 0", "",
              OpenTheMissingRendererMessage),
     // A preview beside a run ends at once.
@@ -157,19 +126,20 @@ const Scenario kRows[] = {
     // wheel, foreign closes, the first move however far, a move of 4 pixels. System commands but
     // close never reach DefWindowProc.
     Scenario("OnlyMovesOfFivePixelsEndIt", "Zirel.dll", "", "", kRenderer, kRendererTitle,
-             {Step(WM_KEYUP, 'A', LPARAM(0xC0000001)), WM_LBUTTONUP, Step(WM_CHAR, 'a'),
-              Step(WM_MOUSEWHEEL, WHEEL_DELTA << 16), WM_CLOSE, Step(WM_SYSCOMMAND, SC_CLOSE),
-              Step(kMove, 700, 500), Step(kMove, 203, 201), Step(WM_SYSCOMMAND, SC_SCREENSAVE),
-              Step(WM_SYSCOMMAND, SC_NEXTWINDOW), Pace, kLook, Step(kMove, 208, 201)},
+             {Post(WM_KEYUP, 'A', 0xC0000001), Post(WM_LBUTTONUP), Post(WM_CHAR, 'a'),
+              Post(WM_MOUSEWHEEL, WHEEL_DELTA << 16), Post(WM_CLOSE), Post(WM_SYSCOMMAND, SC_CLOSE),
+              Move(700, 500), Move(203, 201), Post(WM_SYSCOMMAND, SC_SCREENSAVE),
+              Post(WM_SYSCOMMAND, SC_NEXTWINDOW), Pace, Look, Move(208, 201)},
              "paced\n96000000 8 0,0,1024,768 foreground\nexit 0\nsyscommand 61536"),
     // On two monitors (run.sh plays this row on 1024x768 and 800x600 side by side): the window is
     // the virtual screen, both show the tops, the window on the second is hidden, a key ends it.
     // A display change that moved the cursor ends nothing; the saver goes on at the same pace.
     Scenario("TwoMonitors", "Zirel.dll", "", "", kRenderer, kRendererTitle,
-             {Step(kMove, 201, 200), ChangeTheDisplay, Pace, kLook, SeeTheMonitors,
-              Step(WM_KEYDOWN, 'A')},
+             {Move(201, 200), ChangeTheDisplay, Pace, Look,
+              [](Run& run) { run.seen.push_back(AskRunSh("monitors", "monitors")); },
+              Post(WM_KEYDOWN, 'A')},
              "paced\n96000000 8 0,0,1824,768 foreground\n"
-             "first lit moving, second lit moving, white covered\nexit 0",
+             "lit moving, lit moving, white covered\nexit 0",
              "",
              OpenTheWhiteWindow),
 };

@@ -88,7 +88,7 @@ void Message(Run& run)
 {
     HWND box = nullptr;
     wchar_t text[100] = {};
-    Until([&] { return box = FindWindowA("#32770", "Zirel"); }, 1500);
+    Until([&] { return box = FindWindowA("#32770", "Zirel"); }, 1000);
     GetDlgItemTextW(box, 0xffff, text, 100);  // its text, the static with no id of its own
     run.seen.push_back(box ? U8(text) : "no message");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -144,8 +144,8 @@ void Link(Run& run)
     for (LPARAM at : {LPARAM(-5), LPARAM(5)}) {  // at (-5, -1), then (5, 0)
         PostMessageW(Item(kIdLink), WM_LBUTTONDOWN, MK_LBUTTON, at);
         PostMessageW(Item(kIdLink), WM_LBUTTONUP, 0, at);
-        Pump(1500);  // the stand-in done before the next
     }
+    Pump(2000);  // the stand-in done
     run.seen.push_back(Read(run.File("opened")));
     RegSetValueA(HKEY_CLASSES_ROOT, browser, REG_SZ,
                  "\"C:\\windows\\system32\\winebrowser.exe\" \"%1\"", 0);
@@ -158,8 +158,7 @@ TEST(SettingsDialog, AnswersEveryPressAndSavesTheChoiceWhereItCan)
 {
     const auto tab = Press<0, WM_KEYDOWN>;
     const string file = "%DIR%\\song.mp3\\", a = " " + file + "\n";
-    const Step set(WM_COMMAND, kIdSet);  // a click: BN_CLICKED is 0
-    const Step ends(kEnds, 5000);
+    const Step set = Post(WM_COMMAND, kIdSet), ends = Ends(5000);  // a click: BN_CLICKED is 0
     // Its programs have an application-data folder named in Japanese. NOTE: Wine replaces an
     // APPDATA set on the Linux side; this process's reaches its children.
     const string appData = std::getenv("APPDATA") + string("\\山田");
@@ -188,7 +187,7 @@ TEST(SettingsDialog, AnswersEveryPressAndSavesTheChoiceWhereItCan)
             kRenderer | kSound, kDialogTitle,
             {Opened, Listen, tab, tab, tab, tab, Choose<IDCANCEL>,
              Press<kIdOptionImage + 0, WM_RBUTTONDOWN>, Press<kIdOptionImage + 2, WM_LBUTTONDOWN>,
-             Press<kIdOptionLabel + 1, WM_MBUTTONDOWN>, tab, tab, Step(WM_COMMAND, kIdCancel)},
+             Press<kIdOptionLabel + 1, WM_MBUTTONDOWN>, tab, tab, Post(WM_COMMAND, kIdCancel)},
             "2 1000" + a + "silence\n2 1040" + a + "2 1060" + a + "2 1061" + a + "2 1000" + a +
                 "2 1000" + a + "0 1000" + a + "2 1000" + a + "1 1000" + a + "1 1001" + a +
                 "1 1060" + a + "exit 0\n" + Ini(" 2", " 3", file),
@@ -244,7 +243,7 @@ void Face(Run& run)
 // link; Zirel.ini written and read the same in either language.
 TEST(SettingsDialog, InEachLanguage)
 {
-    const Step set(WM_COMMAND, kIdSet);  // a click: BN_CLICKED is 0
+    const Step set = Post(WM_COMMAND, kIdSet);  // a click: BN_CLICKED is 0
     const Scenario rows[] = {
         Scenario("NeitherWritable", "Zirel.scr /c", Ini(" 1", " 7", kWave), "", kRenderer,
                  kDialogTitle, {Opened, Picture<3>, set, Message, UsersCopy},
@@ -256,7 +255,7 @@ TEST(SettingsDialog, InEachLanguage)
         Scenario(
             "Pictures", "Zirel.scr /c", Ini(" 2", " 7", "%DIR%\\"), "", kRenderer, kDialogTitle,
             {Opened, Picture<0>, Face<0>, Press<kIdOptionLabel + 2, WM_LBUTTONDOWN>, Picture<2>,
-             Link, Face<1>, Step(kMove, 310, 325), Face<2>, Face<3>, set},
+             Link, Face<1>, Move(310, 325), Face<2>, Face<3>, set},
             "0 1000 \n0\n2 1000 \n0\nhand\nhttps://zirel.example/\n0\nexit 0\n" +
                 Ini("2", "7", ""),
             "Zirel.ini"),
