@@ -109,8 +109,9 @@ const Scenario kRows[] = {
              "mci: status MP3Play mode\nmci: status MP3Play mode\nmci: stop MP3Play\n"
              "mci: close MP3Play\ncursor 0"),
 
-    // A preview comes up in its parent's whole area while the missing-renderer message of a run is
-    // open, and ends through its close path, long before the once-a-second check of its parent.
+    // A preview comes up in its parent's whole area while the missing-renderer message of a run
+    // is open, and ends through its close path, long before the once-a-second check of its
+    // parent.
     Scenario("PreviewFillsItsParentAndEndsWithIt", "Zirel.scr /p %HOST%", "", "", 0,
              "Preview Window", {Look, Wait(1100), kDestroyHost, Ends(300)},
              "message\n56000000 0 300,200,620,440\nexit 0\nexit 0", "",

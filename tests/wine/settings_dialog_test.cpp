@@ -206,15 +206,6 @@ TEST(SettingsDialog, AnswersEveryPressAndSavesTheChoiceWhereItCan)
 const bool kJapanese = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE;
 const string kLanguage = kJapanese ? "-ja" : "-en";
 
-// Picture `name` of `window` (none: of `parts`, side by side) against its reference: how many
-// pixels differ by more than font smoothing makes them. Texts cut off or overlapping show here.
-string Compare(HWND window, const string& name, const string& parts = "")
-{
-    if (window)
-        SaveArtifact(window, name);
-    return AskRunSh("compare " + name + " " + parts, "compare");
-}
-
 // The dialog's picture n: how many of its pixels differ. Picture 3 is the one at 200 %, after
 // which programs start at 100 % again.
 template <int n>

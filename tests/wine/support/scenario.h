@@ -366,4 +366,13 @@ inline string SaveArtifact(HWND window, const string& file)
     return Artifact(file);
 }
 
+// Picture `name` of `window` (none: of `parts`, side by side) against its reference: how many
+// pixels differ by more than font smoothing makes them. Texts cut off or overlapping show here.
+inline string Compare(HWND window, const string& name, const string& parts = "")
+{
+    if (window)
+        SaveArtifact(window, name);
+    return AskRunSh("compare " + name + " " + parts, "compare");
+}
+
 }  // namespace zt
