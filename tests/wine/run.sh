@@ -1,22 +1,32 @@
 #!/usr/bin/env bash
-# Runs the Windows-side tests under Wine on a private Xvfb, then the TwoMonitors row on two
-# monitors; arguments go to GoogleTest for the first (e.g. --gtest_filter='Wine/*Preview*').
-# Screenshots land in build/artifacts/.
+# Runs the Windows-side tests under Wine. Three Wine prefixes, each on X servers of its own, play
+# their rows at the same time: the language rows (in English, then in Japanese) on an Xvfb, the
+# TwoMonitors row on two monitors, and the others on an Xvfb; arguments go to GoogleTest for the
+# last (e.g. --gtest_filter='Wine/*Preview*'). Screenshots land in build/artifacts/.
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build="${ZIREL_WIN_BUILD:-$root/build/win}"
 artifacts="${ZIREL_ARTIFACTS_DIR:-$root/build/artifacts}"
 references="$root/tests/wine/reference"
+prefix="${ZIREL_WINEPREFIX:-$root/build/wineprefix}"
 source "$root/scripts/harness.sh"
 export XDG_RUNTIME_DIR=$(mktemp -d)  # the sound server's, and Wine's way to it
-zirel_harness_start "${ZIREL_WINEPREFIX:-$root/build/wineprefix}" || exit 1
-trap 'zirel_sound_off; rm -rf "$XDG_RUNTIME_DIR"; zirel_harness_stop' EXIT
-mkdir -p "$artifacts"
-# The music files the rows copy: tones of 1 s.
+trap 'zirel_sound_off; rm -rf "$XDG_RUNTIME_DIR"
+  for side in languages dual; do WINEPREFIX=$prefix-$side timeout 20 wineserver -k; done
+  zirel_harness_stop' EXIT
+zirel_harness_start "$prefix-languages" || exit 1
+languages="DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX"
+zirel_prepare_prefix "$prefix-dual" && zirel_two_monitors || exit 1
+dual="DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX"
+zirel_harness_start "$prefix" || exit 1
+main="DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX"
+# The music files the rows copy, in each side's artifacts' folder: tones of 1 s.
+mkdir -p "$artifacts"/{languages,dual}
 sox -n -r 44100 -c 2 "$artifacts/sound.wav" synth 1 sine 440 vol 0.5
 lame --quiet "$artifacts/sound.wav" "$artifacts/song.mp3"
+for side in languages dual; do cp "$artifacts"/{sound.wav,song.mp3} "$artifacts/$side"; done
 export ZIREL_DIST=$(winepath -w "${ZIREL_DIST_DIR:-$root/dist}")
 export ZIREL_STANDINS=$(winepath -w "$build/standins")
-export ZIREL_ARTIFACTS=$(winepath -w "$artifacts")
+windows_artifacts=$(winepath -w "$artifacts")
 
 # What the sound server played in the next 2 s, kept in the artifacts' folder: "tone" (440 Hz at
 # 0.5 in its loudest part), "silence" or the figures; nothing when less came.
@@ -77,17 +87,27 @@ serve() {
   done
 }
 
-# The test program under the locale $1, with the arguments after; its status. (Through env, as
-# zirel_wine does but for the locale: before a function bash would take it for itself, and warn.)
-pass() { env LC_ALL="$1" timeout -k 10 600 wine "$build/tests/wine/zirel_wine_tests.exe" "${@:2}" |
-  serve; return "${PIPESTATUS[0]}"; }
+# The test program on the side $1 (main, languages or dual: the name of the words that select its
+# prefix and display; the artifacts' folder its own but for main's), under the locale $2, with
+# the arguments after; its status.
+pass() {
+  local -x ${!1} ZIREL_ARTIFACTS=$windows_artifacts
+  local artifacts=$artifacts
+  if [ "$1" != main ]; then artifacts+=/$1 ZIREL_ARTIFACTS+=\\$1; fi
+  env LC_ALL="$2" timeout -k 10 600 wine "$build/tests/wine/zirel_wine_tests.exe" "${@:3}" | serve
+  return "${PIPESTATUS[0]}"
+}
 # The rows under an English locale (code page 1252), those in each language once more under a
-# Japanese one (code page 932), and the TwoMonitors row on two monitors, after the others.
+# Japanese one (code page 932), then the TwoMonitors row.
 # NOTE: C.UTF-8 is Wine's English and code page 1252 as en_US.UTF-8 is, and keeps file names
 # UTF-8 on the Linux side where glibc has not generated en_US.UTF-8: a folder named in Japanese
 # could not be made under the latter there.
-GTEST_FILTER='-*TwoMonitors*' pass C.UTF-8 "$@"
+{ pass languages C.UTF-8 --gtest_filter='*InEachLanguage*'
+  english=$?
+  pass languages ja_JP.UTF-8 --gtest_filter='*InEachLanguage*'
+  japanese=$?
+  pass dual en_US.UTF-8 --gtest_filter='*TwoMonitors*' && exit $((english | japanese)); } &
+sides=$!
+GTEST_FILTER='-*TwoMonitors*:*InEachLanguage*' pass main C.UTF-8 "$@"
 status=$?
-pass ja_JP.UTF-8 --gtest_filter='*InEachLanguage*' || status=1
-zirel_two_monitors || exit 1
-pass en_US.UTF-8 --gtest_filter='*TwoMonitors*' && exit "$status"
+wait $sides && exit "$status"
