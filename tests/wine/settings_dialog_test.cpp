@@ -56,7 +56,7 @@ void Choose(Run& run)
 {
     HWND chooser = nullptr;
     PostMessageW(Item(0), WM_COMMAND, MAKEWPARAM(kIdFileButton, BN_CLICKED), 0);
-    Until([&] { return chooser = FindWindowA("#32770", nullptr); }, 5000);
+    EXPECT_TRUE(Until([&] { return chooser = FindWindowA("#32770", nullptr); }, 5000));
     Pump(500);
     SetDlgItemTextA(chooser, 0x47c, "sound.wav");  // cmb13, the name box
     PostMessageW(chooser, WM_COMMAND, answer, 0);
@@ -65,11 +65,10 @@ void Choose(Run& run)
 }
 
 // The music file the chooser chooses.
-const std::string kWave = "%DIR%\\sound.wav";
+const string kWave = "%DIR%\\sound.wav";
 
-// The user's own copy of the settings, %APPDATA%\Zirel\Zirel.ini; "Zirel" a file, where a
-// folder cannot be made.
-std::string UsersFolder()
+// The user's own copy of the settings, %APPDATA%\Zirel\Zirel.ini.
+string UsersFolder()
 {
     wchar_t appData[MAX_PATH] = {};
     GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH);
@@ -79,10 +78,8 @@ std::string UsersFolder()
 // Notes the user's copy, "user's: none" where there is none, and removes it.
 void UsersCopy(Run& run)
 {
-    const std::string text = Read(UsersFolder() + "\\Zirel.ini");
-    run.seen.push_back(text.empty() ? "user's: none" : "user's:");
-    for (const std::string& line : Lines(text))
-        run.seen.push_back(line);
+    const string text = Read(UsersFolder() + "\\Zirel.ini");
+    run.seen.push_back(text.empty() ? "user's: none" : "user's:\n" + text);
     std::filesystem::remove_all(P(UsersFolder()));
 }
 
@@ -90,12 +87,10 @@ void UsersCopy(Run& run)
 void Message(Run& run)
 {
     HWND box = nullptr;
-    Until([&] { return box = FindWindowA("#32770", "Zirel"); }, 1500);
     wchar_t text[100] = {};
-    char utf8[300] = {};
+    Until([&] { return box = FindWindowA("#32770", "Zirel"); }, 1000);
     GetDlgItemTextW(box, 0xffff, text, 100);  // its text, the static with no id of its own
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof(utf8), nullptr, nullptr);
-    run.seen.push_back(box ? utf8 : "no message");
+    run.seen.push_back(box ? U8(text) : "no message");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
@@ -117,8 +112,9 @@ void OwnCopyOfKindOne(Run& run)
     std::ofstream(P(UsersFolder() + "\\Zirel.ini")) << Ini("1", "0", "");
 }
 
-// Neither the folder nor the user's copy writable, at 200 % (the scale Wine gives each program as
-// it starts) till picture 3 has been taken.
+// Neither Zirel.ini beside the programs nor the user's copy writable ("Zirel" a file, where its
+// folder cannot be made), at 200 % (the scale Wine gives each program as it starts) till picture
+// 3 has been taken.
 void NothingWritableAt200(Run& run)
 {
     const DWORD dpi = 192;
@@ -134,22 +130,23 @@ void Link(Run& run)
 {
     const char* browser = "https\\shell\\open\\command";
     RegSetValueA(HKEY_CLASSES_ROOT, browser, REG_SZ, "cmd.exe /c echo %1>>opened", 0);
-    CURSORINFO shown[2] = {{sizeof(CURSORINFO)}, {sizeof(CURSORINFO)}};
+    HCURSOR shown[2] = {};
     for (int i : {0, 1}) {
         RECT r{};
+        CURSORINFO info{sizeof(info)};
         GetWindowRect(Item(i ? kIdLink : kIdPanel), &r);
         SetCursorPos(r.left + 5, r.top + 5);
         Pump(300);
-        GetCursorInfo(&shown[i]);
+        GetCursorInfo(&info);
+        shown[i] = info.hCursor;
     }
-    run.seen.push_back(shown[0].hCursor != shown[1].hCursor ? "hand" : "arrow");
+    run.seen.push_back(shown[0] != shown[1] ? "hand" : "arrow");
     for (LPARAM at : {LPARAM(-5), LPARAM(5)}) {  // at (-5, -1), then (5, 0)
         PostMessageW(Item(kIdLink), WM_LBUTTONDOWN, MK_LBUTTON, at);
         PostMessageW(Item(kIdLink), WM_LBUTTONUP, 0, at);
-        Pump(1500);  // the stand-in done before the next
     }
-    for (const std::string& line : Lines(Read(run.File("opened"))))
-        run.seen.push_back(line);
+    Pump(2000);  // the stand-in done
+    run.seen.push_back(Read(run.File("opened")));
     RegSetValueA(HKEY_CLASSES_ROOT, browser, REG_SZ,
                  "\"C:\\windows\\system32\\winebrowser.exe\" \"%1\"", 0);
 }
@@ -160,12 +157,11 @@ void Link(Run& run)
 TEST(SettingsDialog, AnswersEveryPressAndSavesTheChoiceWhereItCan)
 {
     const auto tab = Press<0, WM_KEYDOWN>;
-    const std::string file = "%DIR%\\song.mp3\\", a = " " + file + "\n";
-    const Step set(WM_COMMAND, kIdSet);  // a click: BN_CLICKED is 0
-    const Step ends(kEnds, 5000);
+    const string file = "%DIR%\\song.mp3\\", a = " " + file + "\n";
+    const Step set = Post(WM_COMMAND, kIdSet), ends = Ends(5000);  // a click: BN_CLICKED is 0
     // Its programs have an application-data folder named in Japanese. NOTE: Wine replaces an
     // APPDATA set on the Linux side; this process's reaches its children.
-    const std::string appData = std::getenv("APPDATA") + std::string("\\山田");
+    const string appData = std::getenv("APPDATA") + string("\\山田");
     std::filesystem::create_directory(P(appData));
     SetEnvironmentVariableW(L"APPDATA", P(appData).c_str());
     const Scenario rows[] = {
@@ -191,7 +187,7 @@ TEST(SettingsDialog, AnswersEveryPressAndSavesTheChoiceWhereItCan)
             kRenderer | kSound, kDialogTitle,
             {Opened, Listen, tab, tab, tab, tab, Choose<IDCANCEL>,
              Press<kIdOptionImage + 0, WM_RBUTTONDOWN>, Press<kIdOptionImage + 2, WM_LBUTTONDOWN>,
-             Press<kIdOptionLabel + 1, WM_MBUTTONDOWN>, tab, tab, Step(WM_COMMAND, kIdCancel)},
+             Press<kIdOptionLabel + 1, WM_MBUTTONDOWN>, tab, tab, Post(WM_COMMAND, kIdCancel)},
             "2 1000" + a + "silence\n2 1040" + a + "2 1060" + a + "2 1061" + a + "2 1000" + a +
                 "2 1000" + a + "0 1000" + a + "2 1000" + a + "1 1000" + a + "1 1001" + a +
                 "1 1060" + a + "exit 0\n" + Ini(" 2", " 3", file),
@@ -208,20 +204,10 @@ TEST(SettingsDialog, AnswersEveryPressAndSavesTheChoiceWhereItCan)
 // The language of this run, as Wine takes it from LC_ALL (run.sh plays the rows below in each):
 // the dialog's too.
 const bool kJapanese = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE;
-const std::string kLanguage = kJapanese ? "-ja" : "-en";
+const string kLanguage = kJapanese ? "-ja" : "-en";
 
-// Picture `name` of `window` (none: of `parts`, side by side) against its reference: how many
-// pixels differ by more than font smoothing makes them. Texts cut off or overlapping show here.
-std::string Compare(HWND window, const std::string& name, const std::string& parts = "")
-{
-    if (window)
-        SaveArtifact(window, name);
-    return AskRunSh("compare " + name + " " + parts,
-                    std::getenv("ZIREL_ARTIFACTS") + std::string("\\compare"));
-}
-
-// The dialog's picture n: how many of its pixels differ. Picture 3 is the one at 200 %, after which
-// programs start at 100 % again.
+// The dialog's picture n: how many of its pixels differ. Picture 3 is the one at 200 %, after
+// which programs start at 100 % again.
 template <int n>
 void Picture(Run& run)
 {
@@ -244,30 +230,29 @@ void Face(Run& run)
 }
 
 // What the user reads, in the language of the run: the dialog at 100 % and 200 % and its button
-// faces as pictures, both messages. A folder is no music file;
-// the cursor and the click of the link; Zirel.ini written and read the same in either language.
+// faces as pictures, both messages. A folder is no music file; the cursor and the click of the
+// link; Zirel.ini written and read the same in either language.
 TEST(SettingsDialog, InEachLanguage)
 {
-    const Step set(WM_COMMAND, kIdSet);  // a click: BN_CLICKED is 0
+    const Step set = Post(WM_COMMAND, kIdSet);  // a click: BN_CLICKED is 0
     const Scenario rows[] = {
-        // Named by the language: a read-only folder stays till run.sh ends.
-        Scenario(kJapanese ? "NeitherWritableJa" : "NeitherWritable", "Zirel.scr /c",
-                 Ini(" 1", " 7", kWave), "", kRenderer, kDialogTitle,
-                 {Opened, Picture<3>, set, Message, UsersCopy},
+        Scenario("NeitherWritable", "Zirel.scr /c", Ini(" 1", " 7", kWave), "", kRenderer,
+                 kDialogTitle, {Opened, Picture<3>, set, Message, UsersCopy},
                  "1 1000 " + kWave + "\n0\n" +
-                     std::string(kJapanese ? "設定を保存できませんでした。"
-                                           : "The settings could not be saved.") +
+                     string(kJapanese ? "設定を保存できませんでした。"
+                                      : "The settings could not be saved.") +
                      "\nuser's: none\nexit 0\n" + Ini(" 1", " 7", kWave),
                  "Zirel.ini", NothingWritableAt200),
         Scenario(
             "Pictures", "Zirel.scr /c", Ini(" 2", " 7", "%DIR%\\"), "", kRenderer, kDialogTitle,
             {Opened, Picture<0>, Face<0>, Press<kIdOptionLabel + 2, WM_LBUTTONDOWN>, Picture<2>,
-             Link, Face<1>, Step(kMove, 310, 325), Face<2>, Face<3>, set},
-            "0 1000 \n0\n2 1000 \n0\nhand\nhttps://zirel.example/\n0\nexit 0\n" + Ini("2", "7", ""),
+             Link, Face<1>, Move(310, 325), Face<2>, Face<3>, set},
+            "0 1000 \n0\n2 1000 \n0\nhand\nhttps://zirel.example/\n0\nexit 0\n" +
+                Ini("2", "7", ""),
             "Zirel.ini"),
         Scenario("MissingRenderer", "Zirel.scr /c", "", "", 0, "Zirel", {Message},
-                 std::string(kJapanese ? "Zirel.dll が同じﾌｫﾙﾀﾞに見つかりません！"
-                                       : "Zirel.dll cannot be found in the same folder!") +
+                 string(kJapanese ? "Zirel.dll が同じﾌｫﾙﾀﾞに見つかりません！"
+                                  : "Zirel.dll cannot be found in the same folder!") +
                      "\nexit 0\n"),
     };
     for (const Scenario& row : rows) {

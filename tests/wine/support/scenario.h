@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,10 +20,12 @@
 
 namespace zt {
 
+using std::string;
+
 inline constexpr char kDialogTitle[] = "<Zirel>";
 inline constexpr DWORD kStartMs = 15000;
 
-// Copied beside Zirel.scr, with the music files (tones of 440 Hz), and but for kWinmm the
+// Copied beside Zirel.scr, with the music files (tones of 1 s at 440 Hz), and but for kWinmm the
 // recorder as winmm.dll (it logs "cursor N" as the launcher loads it at the first music call and
 // unloads it at the exit):
 //   kRenderer   the real Zirel.dll
@@ -36,41 +39,29 @@ enum Kit { kRenderer = 1, kFake = 2, kPassword = 4, kWin98 = 8, kWinmm = 16, kSo
 
 struct Run;
 
-// A step: `act` when set, else a message posted to the row's window, or one of these:
-//   kLook   a line for the row's window (see Look)
-//   kSleep  pump wParam ms
-//   kMove   the cursor to (wParam, lParam), then WM_MOUSEMOVE
-//   kEnds   "exit N" once the program ends within wParam ms, else "running"
-enum : UINT { kLook = WM_APP, kSleep, kMove, kEnds };
-struct Step {
-    Step(UINT m, WPARAM w = 0, LPARAM l = 0) : message(m), wParam(w), lParam(l) {}
-    Step(void (*act)(Run&)) : act(act) {}
-    UINT message = 0;
-    WPARAM wParam = 0;
-    LPARAM lParam = 0;
-    void (*act)(Run&) = nullptr;
-};
+// A step of a row, played in order once the row's window shows.
+using Step = std::function<void(Run&)>;
 
 // "%DIR%" stands for the scratch folder, "%HOST%" for the host window's handle.
 struct Scenario {
     const char* name;
-    std::string command;  // "Zirel.scr /s" or "Zirel.dll ..."
-    std::string ini;      // Zirel.ini
-    std::string script;   // the recorder's answers: "<start of a logged line>=<answer>" lines
+    string command;  // "Zirel.scr /s" or "Zirel.dll ..."
+    string ini;      // Zirel.ini
+    string script;   // the recorder's answers: "<start of a logged line>=<answer>" lines
     unsigned kit = 0;
     const char* window = "";  // the window steps go to (top-level or the host's child), by title
     std::vector<Step> steps;
-    // Seen: the looks, "exit N" or "running", the recorder's log in time order, then the lines of
-    // `file`.
-    std::string seen;
+    // Seen: what the steps noted, "exit N" or "running", the recorder's log in time order, then
+    // the lines of `file`.
+    string seen;
     const char* file = "";
     void (*prepare)(Run&) = [](Run&) {};  // before the start
 };
 
 // Zirel.ini with the three settings.
-inline std::string Ini(const char* kind, const char* repeat, const std::string& file)
+inline string Ini(const char* kind, const char* repeat, const string& file)
 {
-    return std::string("[") + kSettingsSection + "]\r\n" + kKeyBgmKind + "=" + kind + "\r\n" +
+    return string("[") + kSettingsSection + "]\r\n" + kKeyBgmKind + "=" + kind + "\r\n" +
            kKeyBgmRepeat + "=" + repeat + "\r\n" + kKeyBgmFile + "=" + file + "\r\n";
 }
 
@@ -87,55 +78,64 @@ bool Until(Done done, DWORD ms)
 
 inline constexpr auto Pump = [](DWORD ms) { Until([] { return false; }, ms); };
 
-inline std::vector<std::string> Lines(const std::string& text)
+inline std::vector<string> Lines(const string& text)
 {
-    std::vector<std::string> lines;
+    std::vector<string> lines;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
+    for (string line; std::getline(in, line);)
         lines.push_back(line.substr(0, line.find_last_not_of('\r') + 1));
     return lines;
 }
 
-inline std::string Replace(std::string text, const std::string& from, const std::string& to)
+// The text's lines but the empty ones, each ended by "\n" alone.
+inline string Tidy(const string& text)
 {
-    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+    string tidy;
+    for (const string& line : Lines(text))
+        tidy += line.empty() ? "" : line + "\n";
+    return tidy;
+}
+
+inline string Replace(string text, const string& from, const string& to)
+{
+    for (size_t at = text.find(from); at != string::npos; at = text.find(from, at + to.size()))
         text.replace(at, from.size(), to);
     return text;
 }
 
 // A path written in UTF-8, as the rows write every text, for the W functions; and back.
-inline std::filesystem::path P(const std::string& utf8)
+inline std::filesystem::path P(const string& utf8)
 {
     return std::u8string(utf8.begin(), utf8.end());
 }
 
-inline std::string U8(const std::filesystem::path& path)
+inline string U8(const std::filesystem::path& path)
 {
     const std::u8string text = path.u8string();
     return {text.begin(), text.end()};
 }
 
-inline std::string Read(const std::string& path)
+inline string Read(const string& path)
 {
     std::ifstream in(P(path), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// Asks run.sh for work on the Linux side (a line it reads), then waits up to 5 s for the file
-// it answers in, whose text it returns.
-inline std::string AskRunSh(const std::string& request, const std::string& answer)
+// The file of that name in the artifacts' folder.
+inline string Artifact(const string& name)
 {
-    std::filesystem::remove(P(answer));
-    std::printf("%s\n", request.c_str());
-    std::fflush(stdout);
-    Until([&] { return std::filesystem::exists(P(answer)); }, 5000);
-    return Read(answer);
+    return std::getenv("ZIREL_ARTIFACTS") + ("\\" + name);
 }
 
-// Sound work (on, off, listen) and its answer.
-inline std::string Sound(const std::string& request)
+// Asks run.sh for work on the Linux side (a line it reads), then waits up to 10 s for the
+// artifact it answers in, whose text it returns.
+inline string AskRunSh(const string& request, const string& answer)
 {
-    return AskRunSh("sound " + request, std::getenv("ZIREL_ARTIFACTS") + std::string("\\sound"));
+    std::filesystem::remove(Artifact(answer));
+    std::printf("%s\n", request.c_str());
+    std::fflush(stdout);
+    Until([&] { return std::filesystem::exists(Artifact(answer)); }, 10000);
+    return Read(Artifact(answer));
 }
 
 // The ids of the job's processes (a JOBOBJECT_BASIC_PROCESS_ID_LIST: two counts, then the ids).
@@ -149,14 +149,21 @@ inline std::vector<ULONG_PTR> JobProcesses(HANDLE job)
 // A row being played; its job holds what it started and what that started.
 struct Run {
     const Scenario& row;
-    std::string dir;  // the scratch folder
+    string dir;  // the scratch folder
     HANDLE job = CreateJobObjectA(nullptr, nullptr);
     PROCESS_INFORMATION program{};
     HWND host = nullptr;    // a test window, for a preview
     HWND window = nullptr;  // the row's
-    std::vector<std::string> seen;
-    std::string File(const std::string& name) const { return dir + "\\" + name; }
+    HANDLE held = nullptr;  // Zirel.ini, while no other process may write it
+    std::vector<string> seen;
+    string File(const string& name) const { return dir + "\\" + name; }
 };
+
+// 2 s of what the sound server plays, as heard: "tone" (the music files'), "silence" or figures.
+inline void Listen(Run& run)
+{
+    run.seen.push_back(AskRunSh("sound listen", "sound"));
+}
 
 // The row's folder renamed into one named in Japanese, with blanks: under Wine's ANSI code page
 // (1252) the name has no ANSI form, and without its short name (which Wine always makes) no form
@@ -167,30 +174,30 @@ inline void InAJapaneseFolder(Run& run)
     run.dir += " 山田 太郎";
 }
 
-// The row's folder made read-only, as a program folder in System32 is to a user; the test skips
-// where this machine does not allow mounts. Undone as run.sh ends; the next run removes it.
+// Zirel.ini beside the programs kept from being written, as a program folder in System32 is to a
+// user: held open for reading and sharing only reads, till the row ends.
 inline void ReadOnly(Run& run)
 {
-    if (AskRunSh("readonly " + run.dir, run.dir + ".mounted").rfind("yes", 0) != 0)
-        GTEST_SKIP() << "no read-only bind mount here";
+    run.held = CreateFileW(P(run.File("Zirel.ini")).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                           nullptr, OPEN_EXISTING, 0, nullptr);
 }
 
 // Starts "<program> <arguments>" from the folder, each Zirel.dll with the recorder's hooks, by
 // the line Windows hands a saver: its path unquoted, blanks and all. NOTE: Wine quotes the path
 // it found when no program is named, so the program is named.
-inline PROCESS_INFORMATION Start(Run& run, const std::string& command)
+inline PROCESS_INFORMATION Start(Run& run, const string& command)
 {
-    const std::string handle = std::to_string(uint32_t(uintptr_t(run.host)));
+    const string handle = std::to_string(uint32_t(uintptr_t(run.host)));
     std::wstring line = P(Replace(run.File(command), "%HOST%", handle)).wstring();
-    const std::string program = command.substr(0, command.find(' '));
+    const string program = command.substr(0, command.find(' '));
     STARTUPINFOW startup{sizeof(startup)};
     PROCESS_INFORMATION process{};
     CreateProcessW(P(run.File(program)).c_str(), line.data(), nullptr, nullptr, FALSE,
                    CREATE_SUSPENDED, nullptr, P(run.dir).c_str(), &startup, &process);
     AssignProcessToJobObject(run.job, process.hProcess);
-    // The recorder: system commands noted, real mouse input dropped.
+    // The recorder: system commands noted, real mouse input dropped, swaps timed.
     static const HMODULE hooks =
-        LoadLibraryA((std::getenv("ZIREL_STANDINS") + std::string("\\recorder.dll")).c_str());
+        LoadLibraryA((std::getenv("ZIREL_STANDINS") + string("\\recorder.dll")).c_str());
     for (auto [type, name] : {std::pair{WH_CBT, "CbtHook"}, {WH_MOUSE, "MouseHook"}})
         if (program == "Zirel.dll")
             SetWindowsHookExA(type, HOOKPROC(GetProcAddress(hooks, name)), hooks,
@@ -200,41 +207,54 @@ inline PROCESS_INFORMATION Start(Run& run, const std::string& command)
     return process;
 }
 
-// The row's window: "<style> <extended style> <rectangle>[ foreground]".
+// A message posted to the row's window.
+inline Step Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+{
+    return [=](Run& run) { PostMessageA(run.window, message, wParam, lParam); };
+}
+
+inline Step Wait(DWORD ms)
+{
+    return [=](Run&) { Pump(ms); };
+}
+
+// The cursor to (x, y), then WM_MOUSEMOVE.
+inline Step Move(int x, int y)
+{
+    return [=](Run& run) {
+        SetCursorPos(x, y);
+        PostMessageA(run.window, WM_MOUSEMOVE, 0, 0);
+        Pump(100);
+    };
+}
+
+// "exit N" once the program ends within `ms`, else "running".
+inline Step Ends(DWORD ms)
+{
+    return [=](Run& run) {
+        DWORD code = STILL_ACTIVE;
+        const auto ended = [&] {
+            return GetExitCodeProcess(run.program.hProcess, &code) && code != STILL_ACTIVE;
+        };
+        run.seen.push_back(Until(ended, ms) ? "exit " + std::to_string(code) : "running");
+    };
+}
+
+// The row's window once shown, drawn and in front: "<style> <extended style> <rectangle>[
+// foreground]".
 inline void Look(Run& run)
 {
     RECT r{};
-    char line[64] = {};
+    char look[64];
+    Pump(250);
     GetWindowRect(run.window, &r);
-    std::snprintf(line, 64, "%08lx %lx %ld,%ld,%ld,%ld%s", GetWindowLongA(run.window, GWL_STYLE),
+    std::snprintf(look, 64, "%08lx %lx %ld,%ld,%ld,%ld%s", GetWindowLongA(run.window, GWL_STYLE),
                   GetWindowLongA(run.window, GWL_EXSTYLE), r.left, r.top, r.right, r.bottom,
                   run.window == GetForegroundWindow() ? " foreground" : "");
-    run.seen.push_back(line);
+    run.seen.push_back(look);
 }
 
-inline void Play(Run& run, const Step& step)
-{
-    DWORD code = STILL_ACTIVE;
-    const auto ended = [&] {
-        return GetExitCodeProcess(run.program.hProcess, &code) && code != STILL_ACTIVE;
-    };
-    Pump(step.message == kLook ? 250 : 0);  // shown, drawn and in front
-    if (step.act)
-        step.act(run);
-    else if (step.message == kLook)
-        Look(run);
-    else if (step.message == kEnds && Until(ended, DWORD(step.wParam)))
-        run.seen.push_back("exit " + std::to_string(code));
-    else if (step.message == kEnds)
-        run.seen.push_back("running");
-    else if (step.message == kMove && SetCursorPos(int(step.wParam), int(step.lParam)))
-        PostMessageA(run.window, WM_MOUSEMOVE, 0, 0);
-    else if (step.message != kSleep && step.message != kMove)
-        PostMessageA(run.window, step.message, step.wParam, step.lParam);
-    Pump(step.message == kSleep ? DWORD(step.wParam) : step.message == kMove ? 100 : 0);
-}
-
-// The renderer's frames (the stand-in notes each swap) in the 2 s before 2.5 s from now: "paced"
+// The renderer's frames (the recorder notes each swap) in the 2 s before 2.5 s from now: "paced"
 // within 5 % of the display's 60 Hz, else the frames per second.
 inline void Pace(Run& run)
 {
@@ -250,109 +270,104 @@ inline void Pace(Run& run)
     run.seen.push_back(std::abs(frames - 60) <= 3 ? "paced" : std::to_string(frames) + " frames/s");
 }
 
-// 2 s of what the sound server plays, as heard: "tone" (the music files'), "silence" or figures.
-inline const auto Listen = +[](Run& run) { run.seen.push_back(Sound("listen")); };
+// The per-program Wine settings.
+inline const string kApps = "Software\\Wine\\AppDefaults\\Zirel.";
 
 // The folder's files and the per-program Wine settings; removed afterwards.
 inline void Prepare(Run& run)
 {
-    const Scenario& row = run.row;
-    const std::string dist = std::getenv("ZIREL_DIST") + std::string("\\Zirel.");
-    const std::string recorder = std::getenv("ZIREL_STANDINS") + std::string("\\recorder.");
-    const std::string music = std::getenv("ZIREL_ARTIFACTS") + std::string("\\");
-    const std::pair<std::string, const char*> copies[] = {
+    const unsigned kit = run.row.kit;
+    const string dist = std::getenv("ZIREL_DIST") + string("\\Zirel.");
+    const string recorder = std::getenv("ZIREL_STANDINS") + string("\\recorder.");
+    const std::pair<string, const char*> copies[] = {
         {dist + "scr", "Zirel.scr"},
-        {row.kit & kRenderer ? dist + "dll" : "", "Zirel.dll"},
-        {row.kit & kFake ? recorder + "exe" : "", "Zirel.dll"},
-        {row.kit & kWinmm ? "" : recorder + "dll", "winmm.dll"},
-        {row.kit & kPassword ? recorder + "dll" : "", "PASSWORD.CPL"},
-        {music + "song.mp3", "song.mp3"},
-        {music + "sound.wav", "sound.wav"}};
+        {kit & kRenderer ? dist + "dll" : "", "Zirel.dll"},
+        {kit & kFake ? recorder + "exe" : "", "Zirel.dll"},
+        {kit & kWinmm ? "" : recorder + "dll", "winmm.dll"},
+        {kit & kPassword ? recorder + "dll" : "", "PASSWORD.CPL"},
+        {Artifact("song.mp3"), "song.mp3"},
+        {Artifact("sound.wav"), "sound.wav"}};
     std::filesystem::remove_all(P(run.dir));  // what an interrupted run left
     std::filesystem::create_directory(P(run.dir));
     for (const auto& [from, to] : copies)
         ASSERT_TRUE(from.empty() || CopyFileW(P(from).c_str(), P(run.File(to)).c_str(), FALSE))
             << from;
-    std::ofstream(P(run.File("standin.txt")), std::ios::binary) << row.script;
-    std::ofstream(P(run.File("Zirel.ini")), std::ios::binary) << Replace(row.ini, "%DIR%", run.dir);
+    std::ofstream(P(run.File("standin.txt")), std::ios::binary) << run.row.script;
+    std::ofstream(P(run.File("Zirel.ini")), std::ios::binary)
+        << Replace(run.row.ini, "%DIR%", run.dir);
     // NOTE: Wine takes these per program from the registry (WINEDLLOVERRIDES does not reach
     // children). Unmanaged, a window goes at once; a managed one waits 2 s for a window manager.
-    const std::string apps = "Software\\Wine\\AppDefaults\\Zirel.";
     for (const char* app : {"scr\\X11 Driver", "dll\\X11 Driver"})
-        RegSetKeyValueA(HKEY_CURRENT_USER, (apps + app).c_str(), "Managed", REG_SZ, "N", 2);
-    if (!(row.kit & kWinmm))
-        RegSetKeyValueA(HKEY_CURRENT_USER, (apps + "scr\\DllOverrides").c_str(), "winmm", REG_SZ,
+        RegSetKeyValueA(HKEY_CURRENT_USER, (kApps + app).c_str(), "Managed", REG_SZ, "N", 2);
+    if (!(kit & kWinmm))
+        RegSetKeyValueA(HKEY_CURRENT_USER, (kApps + "scr\\DllOverrides").c_str(), "winmm", REG_SZ,
                         "native", 7);
-    RegSetKeyValueA(HKEY_CURRENT_USER, (apps + "dll").c_str(), "Version", REG_SZ,
-                    row.kit & kWin98 ? "win98" : "win10", 6);
+    RegSetKeyValueA(HKEY_CURRENT_USER, (kApps + "dll").c_str(), "Version", REG_SZ,
+                    kit & kWin98 ? "win98" : "win10", 6);
     SetCursorPos(200, 200);
-    if (row.kit & kWinmm)
-        Sound((row.kit & kSound) == kSound ? "on" : "off");
+    if (kit & kWinmm)
+        AskRunSh((kit & kSound) == kSound ? "sound on" : "sound off", "sound");
 }
 
 // What the row's processes left: their records in the order they were made, then `file`.
-inline std::string Collect(Run& run)
+inline string Collect(Run& run)
 {
     TerminateJobObject(run.job, 99);
     Until([&] { return JobProcesses(run.job).empty(); }, 5000);
-    CloseHandle(run.job);
-    CloseHandle(run.program.hProcess);
+    for (HANDLE handle : {run.job, run.program.hProcess, run.held})
+        CloseHandle(handle);
     DestroyWindow(run.host);
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Zirel.scr");
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Zirel.dll");
-    std::vector<std::string> records = Lines(Read(run.File("standin.log")));
+    for (const char* app : {"scr", "dll"})
+        RegDeleteTreeA(HKEY_CURRENT_USER, (kApps + app).c_str());
+    std::vector<string> records = Lines(Read(run.File("standin.log")));
     std::sort(records.begin(), records.end());  // by their times, all of 17 digits
-    for (const std::string& record : records)
+    for (const string& record : records)
         run.seen.push_back(record.substr(record.find(' ') + 1));
-    for (const std::string& line : Lines(Read(run.File(run.row.file))))
-        run.seen.push_back(line);
+    run.seen.push_back(Read(run.File(run.row.file)));
     wchar_t shortDir[MAX_PATH] = L"\n";  // its 8.3 form; none: a text no line holds
     GetShortPathNameW(P(run.dir).c_str(), shortDir, MAX_PATH);
-    std::string seen;
-    for (const std::string& line : run.seen)
-        seen += Replace(Replace(line, run.dir, "%DIR%"), U8(shortDir), "%SHORT%") + "\n";
-    std::error_code readOnly;  // a read-only folder stays till run.sh ends
-    std::filesystem::remove_all(P(run.dir), readOnly);
-    return seen;
+    string seen;
+    for (const string& line : run.seen)
+        seen += line + "\n";
+    std::filesystem::remove_all(P(run.dir));
+    return Replace(Replace(Tidy(seen), run.dir, "%DIR%"), U8(shortDir), "%SHORT%");
 }
 
 inline void RunScenario(const Scenario& row)
 {
-    Run run{row, std::getenv("TEMP") + ("\\zirel_" + std::string(row.name))};
+    Run run{row, "C:\\zirel_" + string(row.name)};  // whoever runs the tests
     Prepare(run);
     row.prepare(run);
-    if (::testing::Test::IsSkipped())
-        return (void)Collect(run);
     run.program = Start(run, row.command);
     const auto shown = [&] {  // the row's window: the host's child or a top-level one
         run.window = FindWindowExA(run.host, nullptr, nullptr, row.window);
         run.window = run.window ? run.window : FindWindowA(nullptr, row.window);
         return IsWindowVisible(run.window);
     };
-    Until(shown, *row.window ? kStartMs : 0);
+    EXPECT_TRUE(!*row.window || Until(shown, kStartMs)) << row.window;
     for (const Step& step : row.steps)
-        Play(run, step);
-    Play(run, Step(kEnds, 5000));
-    std::string expected;
-    for (const std::string& line : Lines(row.seen))
-        expected += line + "\n";
-    EXPECT_EQ(Collect(run), expected);
+        step(run);
+    Ends(5000)(run);
+    EXPECT_EQ(Collect(run), Tidy(row.seen));
 }
 
-// The screen's area of `window` (none: all monitors) as `file` (.png, .ppm, ...) in the
-// artifacts' folder; its path.
-inline std::string SaveArtifact(HWND window, const std::string& file)
+// The screen's area of `window` as artifact `file`.
+inline void SaveArtifact(HWND window, const string& file)
 {
-    RECT r{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-           r.left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
-           r.top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-    if (window)
-        GetWindowRect(window, &r);
-    const std::string path = std::getenv("ZIREL_ARTIFACTS") + ("\\" + file);
+    RECT r{};
     char area[64];
+    GetWindowRect(window, &r);
     std::snprintf(area, 64, "%ldx%ld+%ld+%ld", r.right - r.left, r.bottom - r.top, r.left, r.top);
-    AskRunSh("screenshot " + std::string(area) + " " + file, path);
-    return path;
+    AskRunSh("screenshot " + string(area) + " " + file, file);
+}
+
+// Picture `name` of `window` (none: of `parts`, side by side) against its reference: how many
+// pixels differ by more than font smoothing makes them. Texts cut off or overlapping show here.
+inline string Compare(HWND window, const string& name, const string& parts = "")
+{
+    if (window)
+        SaveArtifact(window, name);
+    return AskRunSh("compare " + name + " " + parts, "compare");
 }
 
 }  // namespace zt
