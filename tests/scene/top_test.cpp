@@ -55,7 +55,7 @@ TEST_F(SceneTest, ATopSitsOnTheCurveTurnedOntoTheHeadingOutOnItsOrbitAndGoesTheS
         for (int i = 0; i < 4; ++i)
             path.points[i] = Vec3{x * (i / 1.5f - 1), y * (i / 1.5f - 1), z * (i / 1.5f - 1)};
         std::ranges::copy(std::initializer_list<float>{5, 20, 40, 200, NAN}, path.radii);
-        ScriptedRandom draws({int(orbitScaleDraw), 0});
+        ScriptedRandom draws(orbitScaleDraw ? "10" : "00");
         Top top(path, draws);
         top.pathPos = pathPos;
         top.Step(random);
