@@ -89,24 +89,28 @@ DisplayModeOptions Read(std::vector<std::string> words, const char* window)
 }
 
 // -window-id first, then with -root the handed-over window standing in for the root, then the
-// root, else a window of its own. {the words, the variable, the target (own window 0, root 1,
-// given 2), window and delay, the error}
+// root, else a window of its own; a number too large, read first, spoils none read later.
+// {the words, the variable, the target (own window 0, root 1, given 2), window, delay and error}
 TEST(RendererChoices, DisplayModeOptions)
 {
-    const std::tuple<std::vector<std::string>, const char*, const char*, std::string> rows[] = {
-        {{}, "0x2a", "0 0 0", ""},
-        {{"--root", "--delay", "20000"}, "", "1 0 20000", ""},
-        {{"-root"}, "0x2a", "2 42 0", ""},
-        {{"-root", "-window-id", "4242"}, "42", "2 4242 0", ""},
-        {{"-root"}, "4x", "2 0 0", "XSCREENSAVER_WINDOW is not a window id: 4x"},
-        {{"-window-id", "0"}, "", "0 0 0",
-         "-window-id needs a window id, hexadecimal (0x...) or decimal"},
-        {{"-delay", "-1"}, "", "0 0 0", "-delay needs a number of microseconds, 0 or more"},
-        {{"-fps"}, "", "0 0 0", "unknown option -fps"}};
-    for (const auto& [words, handed, read, error] : rows) {
+    const std::tuple<std::vector<std::string>, const char*, std::string> rows[] = {
+        {{"-delay", "18446744073709551616"},
+         "",
+         "0 0 0 -delay needs a number of microseconds, 0 or more"},
+        {{"--help"}, "0x2a", "0 0 0 "},
+        {{"--root", "--delay", "20000"}, "", "1 0 20000 "},
+        {{"-root"}, "0x2a", "2 42 0 "},
+        {{"-root", "-window-id", "4242"}, "42", "2 4242 0 "},
+        {{"-root"}, "4x", "2 0 0 XSCREENSAVER_WINDOW is not a window id: 4x"},
+        {{"-window-id", "0"},
+         "",
+         "0 0 0 -window-id needs a window id, hexadecimal (0x...) or decimal"},
+        {{"-delay", "-1"}, "", "0 0 0 -delay needs a number of microseconds, 0 or more"},
+        {{"-fps"}, "", "0 0 0 unknown option -fps"}};
+    for (const auto& [words, handed, read] : rows) {
         const DisplayModeOptions options = Read(words, handed);
-        EXPECT_EQ(Words(int(options.target), options.windowId, options.delayUs), read) << error;
-        EXPECT_EQ(options.error, error);
+        EXPECT_EQ(Words(int(options.target), options.windowId, options.delayUs, options.error),
+                  read);
     }
 }
 

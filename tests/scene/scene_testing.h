@@ -20,14 +20,12 @@ constexpr int kMax = 32767;  // the largest draw: R(A) gives A
 // Hands out the script, then 16384 (R(A) a hair above A / 2) for ever, and counts its draws. A
 // script of the extremes is written "1001...": 1 for kMax, 0 for 0.
 struct ScriptedRandom final : RandomSource {
-    explicit ScriptedRandom(std::vector<int> script = {}) : script(std::move(script)) {}
-    explicit ScriptedRandom(std::string_view extremes)
+    explicit ScriptedRandom(std::string script = "") : script(script) {}
+    int Next() override
     {
-        for (char draw : extremes)
-            script.push_back(draw == '1' ? kMax : 0);
+        return draws < script.size() ? kMax * (script[draws++] == '1') : (++draws, 16384);
     }
-    int Next() override { return draws < script.size() ? script[draws++] : (++draws, 16384); }
-    std::vector<int> script;
+    std::string script;
     size_t draws = 0;
 };
 
@@ -39,7 +37,7 @@ inline std::string Text(const std::vector<Call>& calls)
     {
         text += call.name;
         for (double x : call.args)
-            text += " " + Number(x);
+            text += " " + Word(x);
         text += "\n";
     }
     return text;

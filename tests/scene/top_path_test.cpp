@@ -54,42 +54,39 @@ TEST_F(SceneTest, APathsPointsEaseOutAndBackItsRadiiMoveLinearlyItsHueTakesTheSh
         for (int i = 0; i < kMaxControlPoints; ++i)
             EXPECT_EQ(Words(path.points[i].x, path.points[i].y, path.radii[i]), frame) << i;
     }
-    // The renewed target below the top end, as the top end stood; an inner row's height, halfway
-    // to a target above the top end, kept within the ends; the top end's height, cycle (both its
-    // terms slowed by 3) and radius.
-    const Vec3& below = path.targetPoints[kMaxControlPoints - 2];
-    EXPECT_EQ(Words(below.x, below.y, below.z, path.targetPoints[5].y,
-                    path.targetPoints[kMaxControlPoints - 1].y,
-                    path.pointTimers[kMaxControlPoints - 1].length,
-                    path.targetRadii[kMaxControlPoints - 1]),
-              "60 83.001 50 200 200 3332 187.5");
-    const float blends[][3] = {
-        {0.25, 0.75, 0.5},  // up, half a turn
-        {0.1, 0.7, 0.9},    // down through 0
-        {0.9, 0.2, 0.05},   // up through 1
-        {0.4, 0.4, 0.4},    // still
-    };
-    for (const auto& [start, target, halfway] : blends) {
+    // The renewed target below the top end at x as the top end stood; an inner row's height,
+    // halfway to a target above the top end, kept within the ends; the top end's cycle (both its
+    // terms slowed by 3).
+    constexpr int top = kMaxControlPoints - 1;
+    EXPECT_EQ(Words(path.targetPoints[top - 1].x, path.targetPoints[5].y,
+                    path.pointTimers[top].length),
+              "60 200 3332");
+    // The hue halfway: up half a turn, down through 0, up through 1, still.
+    const float blends[][2] = {{0.25, 0.75}, {0.1, 0.7}, {0.9, 0.2}, {0.4, 0.4}};
+    std::string hues;
+    for (const auto& [start, target] : blends) {
         path.startColour = Hsv{start, 0.2, 0};
         path.targetColour = Hsv{target, 0.6, 1};
         path.colourFrame = 150;
         path.Step(random);
-        EXPECT_EQ(Words(path.colour.hue, path.colour.saturation, path.colour.value),
-                  Words(halfway, 0.4, 0.5));
+        hues += Words(path.colour.hue) + " ";
     }
     // Asked to go down (the path never asks so from above its target): halfway, and still.
-    float hue[2], saturation, value;
-    BlendHsv({0.6, 0, 0}, {0.4, 0, 0}, 0.5, 1, hue[0], saturation, value);
-    BlendHsv({0.4, 0, 0}, {0.4, 0, 0}, 0.5, 1, hue[1], saturation, value);
-    EXPECT_EQ(Words(hue[0], hue[1]), "0.5 0.4");
+    float hue, saturation, value;
+    for (float start : {0.6f, 0.4f}) {
+        BlendHsv({start, 0, 0}, {0.4, 0, 0}, 0.5, 1, hue, saturation, value);
+        hues += Words(hue) + " ";
+    }
+    EXPECT_EQ(hues + Words(path.colour.saturation, path.colour.value),
+              "0.5 0.9 0.05 0.4 0.5 0.4 0.4 0.5");
     // A renewal draws the target's hue, saturation and value (from 0.5), then the length.
     path.colourFrame = path.colourFrames;
     ScriptedRandom renewal("1101");
     path.Step(renewal);
     const Hsv& target = path.targetColour;
-    EXPECT_EQ(Words(target.hue, target.saturation, target.value, path.startColour.hue,
-                    path.startColour.value, path.colourFrames, path.colourFrame),
-              "1 1 0.5 0.4 0.5 2000 1");
+    EXPECT_EQ(Words(target.hue, target.saturation, target.value, path.startColour.value,
+                    path.colourFrames, path.colourFrame),
+              "1 1 0.5 0.5 2000 1");
 }
 
 }  // namespace

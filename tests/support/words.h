@@ -6,9 +6,9 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
-#include <vector>
 
-inline std::string Number(double x)
+inline std::string Word(const std::string& text) { return text; }
+inline std::string Word(double x)
 {
     char text[32];
     x = std::fabs(x) < 1e-5 ? 0.0 : x;
@@ -16,14 +16,11 @@ inline std::string Number(double x)
     return text;
 }
 
-inline std::string Word(double x) { return Number(x); }
-inline std::string Word(const std::string& text) { return text; }
-
 // The values separated by blanks.
 template <typename... Values>
 std::string Words(const Values&... values)
 {
     std::string text;
-    ((text += (text.empty() ? "" : " ") + Word(values)), ...);
-    return text;
+    ((text += " " + Word(values)), ...);
+    return text.substr(1);
 }
