@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sstream>
 
 #include "command_button.h"
 #include "words.h"
@@ -11,82 +12,89 @@ namespace {
 
 using namespace zirel;
 
-// One entry per paint: the face ("N", "H", "S", "HS", "P", "D"), with "v" when the gradient is
-// light at the bottom; then "click" and "timer <ms>" as they come, separated by blanks.
-const char* const kFaces[] = {"N", "H", "S", "HS", "P", "D"};
+// Each step logs its event's name, then what it paints (the face: Normal, HighLight, Selected,
+// B for HighLightSelect, Pressed, Disable; with "v" when the gradient is light at the bottom),
+// clicks or starts.
 struct RecordingView : CommandButtonView {
     void DrawState(ButtonFace face, bool hover) override
     {
-        Log(kFaces[int(face)] + std::string(hover ? "v" : ""));
+        log += std::string(" ") + "NHSBPD"[int(face)] + (hover ? "v" : "");
     }
-    void StartMouseTimer(unsigned ms) override { Log("timer " + std::to_string(ms)); }
-    void RaiseClick() override { Log("click"); }
-    void Log(const std::string& entry) { log += (log.empty() ? "" : " ") + entry; }
+    void StartMouseTimer(unsigned ms) override { log += " timer " + std::to_string(ms); }
+    void RaiseClick() override { log += " click"; }
     std::string log;
 };
 
-// Calls without arguments are named by the member they call (&Command::MouseMove), the others
-// here.
-using Event = std::function<void(Command&)>;
-const Event LeftDown = [](Command& b) { b.MouseDown(MouseButton::Left); };
-const Event LeftUp = [](Command& b) { b.MouseUp(MouseButton::Left); };
-const Event RightUp = [](Command& b) { b.MouseUp(MouseButton::Right); };
-const Event Away = [](Command& b) { b.MouseTimerTick(false); };
-const Event Disable = [](Command& b) { b.SetEnabled(false); };
-const Event Caption = [](Command& b) { b.SetCaption("ｷｬﾝｾﾙ"); };
-const Event Font = [](Command& b) { b.SetFont({"Tahoma", 8.25}); };
-const Event Colour = [](Command& b) { b.SetFontColour(0xFF); };
-const Event Hide = [](Command& b) { b.SetVisible(0); };
-PropertyBag written;  // where Write saves to; nothing reads it back
-const Event Write = [](Command& b) { b.WriteProperties(written, {}); };
-const Event RestoreDisabled = [](Command& b) { b.Restore({{"Enabled", false}}, {}); };
+using B = Command&;
+using enum MouseButton;
+PropertyBag written;  // where "write" saves to; nothing reads it back
+const std::map<std::string, std::function<void(B)>> kEvents = {
+    {"move", &Command::MouseMove},
+    {"enabled", &Command::Enabled},
+    {"visible", &Command::Visible},
+    {"initialize", &Command::Initialize},
+    {"focus", &Command::FocusReceived},
+    {"blur", &Command::FocusLost},
+    {"down", [](B b) { b.MouseDown(Left); }},
+    {"up", [](B b) { b.MouseUp(Left); }},
+    {"rightup", [](B b) { b.MouseUp(Right); }},
+    {"away", [](B b) { b.MouseTimerTick(false); }},
+    {"disable", [](B b) { b.SetEnabled(false); }},
+    {"caption", [](B b) { b.SetCaption("ｷｬﾝｾﾙ"); }},
+    {"font", [](B b) { b.SetFont({"Tahoma", 8.25}); }},
+    {"colour", [](B b) { b.SetFontColour(0xFF); }},
+    {"hide", [](B b) { b.SetVisible(0); }},
+    {"write", [](B b) { b.WriteProperties(written, {}); }},
+    {"restore", [](B b) { b.Restore({{"Enabled", false}}, {}); }}};
+
+// Step by step, one line each. Never saved: nothing hovers before "initialize", the first read of
+// Enabled also applies the normal look, and a colour write repaints. Caption and Font writes
+// repaint the face shown; a release while hovering paints Normal. A press dragged out until the
+// timer sees it, and released there, does not click. A right release clicks without a repaint;
+// HighLightSelect keeps the last gradient. Writing the saved properties ends with the normal
+// look. Disabled it shows Disable and ignores the mouse; restored disabled, it shows Disable at
+// once.
+const std::string kSteps = R"(move:
+enabled: N N
+colour: N
+visible: N
+initialize: timer 100
+move: Hv
+caption: Hv
+down: Pv
+font: Pv
+up: Nv click
+focus: Pv
+down: Pv
+away: S
+move:
+up:
+move: B
+rightup: click
+up: B click
+blur: N
+move: Hv
+away: N
+focus: S
+move: B
+write: N
+disable: D
+blur:
+up:
+restore: D
+)";
 
 TEST(CommandButton, StepByStep)
 {
-    // {an event, what it paints, clicks or starts}
-    const std::pair<Event, const char*> steps[] = {
-        // Never saved: nothing hovers before Initialize, the first read of Enabled also applies
-        // the normal look, and a colour write repaints.
-        {&Command::MouseMove, ""},
-        {&Command::Enabled, "N N"},
-        {Colour, "N"},
-        {&Command::Visible, "N"},
-        {&Command::Initialize, "timer 100"},
-        // Caption and Font writes repaint the face shown; a release while hovering paints Normal.
-        {&Command::MouseMove, "Hv"},
-        {Caption, "Hv"},
-        {LeftDown, "Pv"},
-        {Font, "Pv"},
-        {LeftUp, "Nv click"},
-        // A press dragged out until the timer sees it, and released there, does not click.
-        {&Command::FocusReceived, "Pv"},
-        {LeftDown, "Pv"},
-        {Away, "S"},
-        {&Command::MouseMove, ""},
-        {LeftUp, ""},
-        // A right release clicks without a repaint; HighLightSelect keeps the last gradient.
-        {&Command::MouseMove, "HS"},
-        {RightUp, "click"},
-        {LeftUp, "HS click"},
-        {&Command::FocusLost, "N"},
-        {&Command::MouseMove, "Hv"},
-        {Away, "N"},
-        {&Command::FocusReceived, "S"},
-        {&Command::MouseMove, "HS"},
-        // Writing the saved properties ends with the normal look.
-        {Write, "N"},
-        // Disabled it shows Disable and ignores the mouse; restored disabled, it shows Disable at
-        // once.
-        {Disable, "D"},
-        {&Command::FocusLost, ""},
-        {LeftUp, ""},
-        {RestoreDisabled, "D"}};
     RecordingView view;
     Command button(view);
-    for (size_t i = 0; i < std::size(steps); ++i) {
-        steps[i].first(button);
-        EXPECT_EQ(std::exchange(view.log, ""), steps[i].second) << "step " << i + 1;
+    std::istringstream script(kSteps);
+    for (std::string line; std::getline(script, line); view.log += "\n") {
+        const std::string event = line.substr(0, line.find(':'));
+        view.log += event + ":";
+        kEvents.at(event)(button);
     }
+    EXPECT_EQ(view.log, kSteps);
 }
 
 TEST(CommandProperties, SavedWhereTheyDifferAndRestored)
@@ -100,11 +108,11 @@ TEST(CommandProperties, SavedWhereTheyDifferAndRestored)
     EXPECT_TRUE(bag.empty());  // every value at its default
     // Each write marks the properties changed.
     EXPECT_FALSE(Command(view).PropertiesChanged());
-    for (const Event& write : {Caption, Font, Colour, Hide, Disable}) {
+    for (const char* write : {"caption", "font", "colour", "hide", "disable"}) {
         Command fresh(view);
-        write(fresh);
-        EXPECT_TRUE(fresh.PropertiesChanged());
-        write(button);
+        kEvents.at(write)(fresh);
+        EXPECT_TRUE(fresh.PropertiesChanged()) << write;
+        kEvents.at(write)(button);
     }
     button.WriteProperties(bag, {});
     // Saved against "Command" but restored against "Command1"; a colour never saved is black.
@@ -114,8 +122,6 @@ TEST(CommandProperties, SavedWhereTheyDifferAndRestored)
                      button.Opaque(), button.IsEnabled());
     };
     EXPECT_EQ(restored({}), "Command1 ＭＳ Ｐゴシック 0 1 1");
-    EXPECT_EQ(Command(view).Font(),
-              (CaptionFont{"ＭＳ Ｐゴシック", 9.75, false, false, false, 128}));
     EXPECT_EQ(restored(bag), "ｷｬﾝｾﾙ Tahoma 255 0 0");
 }
 
