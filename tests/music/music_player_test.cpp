@@ -14,12 +14,12 @@ namespace {
 struct Answer {
     std::string part;
     uint32_t code = 0;  // a failing call writes nothing; the device count for waveOutGetNumDevs
-    std::string reply = "";
+    std::string reply;
 };
 
 // Logs every call as text, each ended by "; ", with the buffer size handed where there is one:
 // "status cdaudio mode [255]", "error 263 [256]" (the error text lookup), "waveOutGetNumDevs",
-// and a sound played as its file name with the flags ("C:\a.wav [9]").
+// and a sound played as its file name with the flags ("a.wav [9]").
 struct RecordingMci : MciInterface {
     uint32_t SendString(const char* command, char* reply, uint32_t size) override
     {
