@@ -25,27 +25,28 @@ struct RecordingView : CommandButtonView {
     std::string log;
 };
 
-using B = Command&;
 using enum MouseButton;
+// An event that calls one member with its arguments.
+#define ON(...) [](Command& b) { b.__VA_ARGS__; }
 PropertyBag written;  // where "write" saves to; nothing reads it back
-const std::map<std::string, std::function<void(B)>> kEvents = {
+const std::map<std::string, std::function<void(Command&)>> kEvents = {
     {"move", &Command::MouseMove},
     {"enabled", &Command::Enabled},
     {"visible", &Command::Visible},
     {"initialize", &Command::Initialize},
     {"focus", &Command::FocusReceived},
     {"blur", &Command::FocusLost},
-    {"down", [](B b) { b.MouseDown(Left); }},
-    {"up", [](B b) { b.MouseUp(Left); }},
-    {"rightup", [](B b) { b.MouseUp(Right); }},
-    {"away", [](B b) { b.MouseTimerTick(false); }},
-    {"disable", [](B b) { b.SetEnabled(false); }},
-    {"caption", [](B b) { b.SetCaption("ｷｬﾝｾﾙ"); }},
-    {"font", [](B b) { b.SetFont({"Tahoma", 8.25}); }},
-    {"colour", [](B b) { b.SetFontColour(0xFF); }},
-    {"hide", [](B b) { b.SetVisible(0); }},
-    {"write", [](B b) { b.WriteProperties(written, {}); }},
-    {"restore", [](B b) { b.Restore({{"Enabled", false}}, {}); }}};
+    {"down", ON(MouseDown(Left))},
+    {"up", ON(MouseUp(Left))},
+    {"rightup", ON(MouseUp(Right))},
+    {"away", ON(MouseTimerTick(false))},
+    {"disable", ON(SetEnabled(false))},
+    {"caption", ON(SetCaption("ｷｬﾝｾﾙ"))},
+    {"font", ON(SetFont({"Tahoma", 8.25}))},
+    {"colour", ON(SetFontColour(0xFF))},
+    {"hide", ON(SetVisible(0))},
+    {"write", ON(WriteProperties(written, {}))},
+    {"restore", ON(Restore({{"Enabled", false}}, {}))}};
 
 // Step by step, one line each. Never saved: nothing hovers before "initialize", the first read of
 // Enabled also applies the normal look, and a colour write repaints. Caption and Font writes
