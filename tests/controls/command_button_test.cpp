@@ -126,12 +126,12 @@ TEST(CommandProperties, SavedWhereTheyDifferAndRestored)
     EXPECT_EQ(restored(bag), "ｷｬﾝｾﾙ Tahoma 255 0 0");
 }
 
-// The rim's pieces at the default 117 x 28 pixels: where each is taken from (s), where it goes
-// (d).
+// The rim's pieces at the default 117 x 28 pixels (1755 x 420 twips): where each is taken from
+// (s), where it goes (d).
 TEST(CommandFace, RimCaptionAndColourText)
 {
     std::string rim;
-    for (const auto& [s, d] : RimPieces(117 * kTwipsPerPixel, 28 * kTwipsPerPixel))
+    for (const auto& [s, d] : RimPieces(1755, 420))
         rim += Words(s.x, s.y, s.width, s.height, d.x, d.y, d.width, d.height) + "\n";
     EXPECT_EQ(rim, R"(0 0 60 60 1 1 60 60
 60 1 840 60 60 1 1635 60
