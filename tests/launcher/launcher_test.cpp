@@ -18,8 +18,8 @@ TEST(Launcher, CommandLine)
         {"Zirel.scr \t -c:5678", "-c:5678", 'C'},
         {"\"unclosed /s", "", 0},
         // As Windows starts a saver: unquoted, the long path with its blanks, with or without
-        // arguments.
-        {"a.scr b.SCR /p 2.scr", "/p 2.scr", 'P'},
+        // arguments; the name ends at the last ".scr" (any case) a blank or the end follows.
+        {"a.scr b.SCR c.scrx /p 2.scr", "c.scrx /p 2.scr", '.'},
         {"a b.scr", "", 0}};
     for (const auto& [line, arguments, switchCharacter] : lines) {
         EXPECT_EQ(ArgumentText(line), arguments);
