@@ -49,17 +49,20 @@ const std::map<std::string, std::function<void(Command&)>> kEvents = {
     {"restore", ON(Restore({{"Enabled", false}}, {}))}};
 
 // Step by step, one line each. Never saved: nothing hovers before "initialize", the first read of
-// Enabled also applies the normal look, and a colour write repaints. Caption and Font writes
-// repaint the face shown; a release while hovering paints Normal. A press dragged out until the
-// timer sees it, and released there, does not click. A right release clicks without a repaint;
-// HighLightSelect keeps the last gradient. Writing the saved properties ends with the normal
-// look. Disabled it shows Disable and ignores the mouse; restored disabled, it shows Disable at
-// once.
+// Enabled also applies the normal look, and a colour write repaints; no button is held at first.
+// Caption and Font writes repaint the face shown; a release while hovering paints Normal. A press
+// dragged out until the timer sees it, and released there, does not click. A right release
+// clicks without a repaint; HighLightSelect keeps the last gradient. Writing the saved properties
+// ends with the normal look. Disabled it shows Disable and ignores the mouse; restored disabled,
+// it shows Disable at once.
 const std::string kSteps = R"(move:
 enabled: N N
 colour: N
 visible: N
 initialize: timer 100
+focus: S
+move: B
+blur: N
 move: Hv
 caption: Hv
 down: Pv
