@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sstream>
 
 #include "command_button.h"
 #include "words.h"
@@ -11,82 +12,93 @@ namespace {
 
 using namespace zirel;
 
-// One entry per paint: the face ("N", "H", "S", "HS", "P", "D"), with "v" when the gradient is
-// light at the bottom; then "click" and "timer <ms>" as they come, separated by blanks.
-const char* const kFaces[] = {"N", "H", "S", "HS", "P", "D"};
+// Each step logs its event's name, then what it paints (the face: Normal, HighLight, Selected,
+// B for HighLightSelect, Pressed, Disable; with "v" when the gradient is light at the bottom),
+// clicks or starts.
 struct RecordingView : CommandButtonView {
     void DrawState(ButtonFace face, bool hover) override
     {
-        Log(kFaces[int(face)] + std::string(hover ? "v" : ""));
+        log += std::string(" ") + "NHSBPD"[int(face)] + (hover ? "v" : "");
     }
-    void StartMouseTimer(unsigned ms) override { Log("timer " + std::to_string(ms)); }
-    void RaiseClick() override { Log("click"); }
-    void Log(const std::string& entry) { log += (log.empty() ? "" : " ") + entry; }
+    void StartMouseTimer(unsigned ms) override { log += " timer " + std::to_string(ms); }
+    void RaiseClick() override { log += " click"; }
     std::string log;
 };
 
-// Calls without arguments are named by the member they call (&Command::MouseMove), the others
-// here.
-using Event = std::function<void(Command&)>;
-const Event LeftDown = [](Command& b) { b.MouseDown(MouseButton::Left); };
-const Event LeftUp = [](Command& b) { b.MouseUp(MouseButton::Left); };
-const Event RightUp = [](Command& b) { b.MouseUp(MouseButton::Right); };
-const Event Away = [](Command& b) { b.MouseTimerTick(false); };
-const Event Disable = [](Command& b) { b.SetEnabled(false); };
-const Event Caption = [](Command& b) { b.SetCaption("ｷｬﾝｾﾙ"); };
-const Event Font = [](Command& b) { b.SetFont({"Tahoma", 8.25}); };
-const Event Colour = [](Command& b) { b.SetFontColour(0xFF); };
-const Event Hide = [](Command& b) { b.SetVisible(0); };
-PropertyBag written;  // where Write saves to; nothing reads it back
-const Event Write = [](Command& b) { b.WriteProperties(written, {}); };
-const Event RestoreDisabled = [](Command& b) { b.Restore({{"Enabled", false}}, {}); };
+using enum MouseButton;
+// An event that calls one member with its arguments.
+#define ON(...) [](Command& b) { b.__VA_ARGS__; }
+PropertyBag written;  // where "write" saves to; nothing reads it back
+const std::map<std::string, std::function<void(Command&)>> kEvents = {
+    {"move", &Command::MouseMove},
+    {"enabled", &Command::Enabled},
+    {"visible", &Command::Visible},
+    {"initialize", &Command::Initialize},
+    {"focus", &Command::FocusReceived},
+    {"blur", &Command::FocusLost},
+    {"down", ON(MouseDown(Left))},
+    {"up", ON(MouseUp(Left))},
+    {"rightup", ON(MouseUp(Right))},
+    {"away", ON(MouseTimerTick(false))},
+    {"disable", ON(SetEnabled(false))},
+    {"caption", ON(SetCaption("ｷｬﾝｾﾙ"))},
+    {"font", ON(SetFont({"Tahoma", 8.25}))},
+    {"colour", ON(SetFontColour(0xFF))},
+    {"hide", ON(SetVisible(0))},
+    {"write", ON(WriteProperties(written, {}))},
+    {"restore", ON(Restore({{"Enabled", false}}, {}))}};
+
+// Step by step, one line each. Never saved: nothing hovers before "initialize", the first read of
+// Enabled also applies the normal look, and a colour write repaints; no button is held at first.
+// Caption and Font writes repaint the face shown; a release while hovering paints Normal. A press
+// dragged out until the timer sees it, and released there, does not click. A right release
+// clicks without a repaint; HighLightSelect keeps the last gradient. Writing the saved properties
+// ends with the normal look. Disabled it shows Disable and ignores the mouse; restored disabled,
+// it shows Disable at once.
+const std::string kSteps = R"(move:
+enabled: N N
+colour: N
+visible: N
+initialize: timer 100
+focus: S
+move: B
+blur: N
+move: Hv
+caption: Hv
+down: Pv
+font: Pv
+up: Nv click
+focus: Pv
+down: Pv
+away: S
+move:
+up:
+move: B
+rightup: click
+up: B click
+blur: N
+move: Hv
+away: N
+focus: S
+move: B
+write: N
+disable: D
+blur:
+up:
+restore: D
+)";
 
 TEST(CommandButton, StepByStep)
 {
-    // {an event, what it paints, clicks or starts}
-    const std::pair<Event, const char*> steps[] = {
-        // Never saved: nothing hovers before Initialize, the first read of Enabled also applies
-        // the normal look, and a colour write repaints.
-        {&Command::MouseMove, ""},
-        {&Command::Enabled, "N N"},
-        {Colour, "N"},
-        {&Command::Visible, "N"},
-        {&Command::Initialize, "timer 100"},
-        // Caption and Font writes repaint the face shown; a release while hovering paints Normal.
-        {&Command::MouseMove, "Hv"},
-        {Caption, "Hv"},
-        {LeftDown, "Pv"},
-        {Font, "Pv"},
-        {LeftUp, "Nv click"},
-        // A press dragged out until the timer sees it, and released there, does not click.
-        {&Command::FocusReceived, "Pv"},
-        {LeftDown, "Pv"},
-        {Away, "S"},
-        {&Command::MouseMove, ""},
-        {LeftUp, ""},
-        // A right release clicks without a repaint; HighLightSelect keeps the last gradient.
-        {&Command::MouseMove, "HS"},
-        {RightUp, "click"},
-        {LeftUp, "HS click"},
-        {&Command::FocusLost, "N"},
-        {&Command::MouseMove, "Hv"},
-        {Away, "N"},
-        {&Command::FocusReceived, "S"},
-        {&Command::MouseMove, "HS"},
-        // Writing the saved properties ends with the normal look.
-        {Write, "N"},
-        // Disabled it shows Disable and ignores the mouse; restored disabled, it shows Disable at
-        // once.
-        {Disable, "D"},
-        {&Command::FocusLost, ""},
-        {LeftUp, ""},
-        {RestoreDisabled, "D"}};
     RecordingView view;
     Command button(view);
-    for (size_t i = 0; i < std::size(steps); ++i) {
-        steps[i].first(button);
-        EXPECT_EQ(std::exchange(view.log, ""), steps[i].second) << "step " << i + 1;
+    std::istringstream script(kSteps);
+    for (std::string line; std::getline(script, line); view.log += "\n") {
+        const std::string event = line.substr(0, line.find(':'));
+        view.log += event + ":";
+        kEvents.at(event)(button);
     }
+    EXPECT_EQ(view.log, kSteps);
 }
 
 TEST(CommandProperties, SavedWhereTheyDifferAndRestored)
@@ -100,11 +112,11 @@ TEST(CommandProperties, SavedWhereTheyDifferAndRestored)
     EXPECT_TRUE(bag.empty());  // every value at its default
     // Each write marks the properties changed.
     EXPECT_FALSE(Command(view).PropertiesChanged());
-    for (const Event& write : {Caption, Font, Colour, Hide, Disable}) {
+    for (const char* write : {"caption", "font", "colour", "hide", "disable"}) {
         Command fresh(view);
-        write(fresh);
-        EXPECT_TRUE(fresh.PropertiesChanged());
-        write(button);
+        kEvents.at(write)(fresh);
+        EXPECT_TRUE(fresh.PropertiesChanged()) << write;
+        kEvents.at(write)(button);
     }
     button.WriteProperties(bag, {});
     // Saved against "Command" but restored against "Command1"; a colour never saved is black.
@@ -114,17 +126,15 @@ TEST(CommandProperties, SavedWhereTheyDifferAndRestored)
                      button.Opaque(), button.IsEnabled());
     };
     EXPECT_EQ(restored({}), "Command1 ＭＳ Ｐゴシック 0 1 1");
-    EXPECT_EQ(Command(view).Font(),
-              (CaptionFont{"ＭＳ Ｐゴシック", 9.75, false, false, false, 128}));
     EXPECT_EQ(restored(bag), "ｷｬﾝｾﾙ Tahoma 255 0 0");
 }
 
-// The rim's pieces at the default 117 x 28 pixels: where each is taken from (s), where it goes
-// (d).
+// The rim's pieces at the default 117 x 28 pixels (1755 x 420 twips): where each is taken from
+// (s), where it goes (d).
 TEST(CommandFace, RimCaptionAndColourText)
 {
     std::string rim;
-    for (const auto& [s, d] : RimPieces(117 * kTwipsPerPixel, 28 * kTwipsPerPixel))
+    for (const auto& [s, d] : RimPieces(1755, 420))
         rim += Words(s.x, s.y, s.width, s.height, d.x, d.y, d.width, d.height) + "\n";
     EXPECT_EQ(rim, R"(0 0 60 60 1 1 60 60
 60 1 840 60 60 1 1635 60

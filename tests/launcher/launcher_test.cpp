@@ -13,16 +13,14 @@ TEST(Launcher, CommandLine)
     // {command line, argument text, switch character}
     const std::tuple<const char*, std::string_view, char> lines[] = {
         {"x /z", "/z", 'Z'},
-        {"\"C:\\Program Files\\Zirel.scr\" /p 1234", "/p 1234", 'P'},
-        {" \"C:\\Program Files\\Zirel.scr\"", "", 0},
+        {"\"a b\" /p 1234", "/p 1234", 'P'},
+        {" \"a b\"", "", 0},
         {"Zirel.scr \t -c:5678", "-c:5678", 'C'},
-        {"x -1", "-1", '1'},
         {"\"unclosed /s", "", 0},
         // As Windows starts a saver: unquoted, the long path with its blanks, with or without
-        // arguments.
-        {"C:\\users\\Taro Yamada\\Zirel.scr /s", "/s", 'S'},
-        {"C:\\a.scr b\\ZIREL.SCR /p 2.scr", "/p 2.scr", 'P'},
-        {"C:\\users\\Taro Yamada\\Zirel.scr", "", 0}};
+        // arguments; the name ends at the last ".scr" (any case) a blank or the end follows.
+        {"a.scr b.SCR c.scrx /p 2.scr", "c.scrx /p 2.scr", '.'},
+        {"a b.scr", "", 0}};
     for (const auto& [line, arguments, switchCharacter] : lines) {
         EXPECT_EQ(ArgumentText(line), arguments);
         EXPECT_EQ(SwitchCharacter(arguments), switchCharacter) << arguments;
@@ -30,10 +28,10 @@ TEST(Launcher, CommandLine)
     // The preview parent: the number from the fourth character, rounded half to even; 0 unless it
     // fits 32 bits (a negative one as its two's complement).
     std::string parents;
-    for (const char* arguments : {"/p:+8", "/P\t 41.5x", "/p 2.5", "/p 2.51", "/p", "/p 4294967295",
+    for (const char* arguments : {"/p:+8", "/P\t 42.5x", "/p 2.51", "/p", "/p 4294967295",
                                   "/p 4294967296", "/p -2147483648", "/p -2147483649"})
         parents += Words(PreviewParentHandle(arguments)) + ",";
-    EXPECT_EQ(parents, "8,42,2,3,0,4294967295,0,2147483648,0,");
+    EXPECT_EQ(parents, "8,42,3,0,4294967295,0,2147483648,0,");
 }
 
 TEST(Launcher, PreviewTwipsMusicTypeAndRendererWatch)
@@ -44,19 +42,23 @@ TEST(Launcher, PreviewTwipsMusicTypeAndRendererWatch)
               "12 15 32767 0");
     const PreviewLayout layout = LayoutPreview(2184, 2185, 15, 15);
     const PreviewLayout small = LayoutPreview(152, 112, 15, 15);
+    // Past 1440 dpi a pixel is 0 twips, and no pixel size is worked out.
+    const PreviewLayout dense = LayoutPreview(9, 9, 0, 0);
     EXPECT_EQ(Words(layout.widthTwips, layout.widthPixels, layout.heightPixels, small.heightTwips,
-                    small.heightPixels),
-              "32760 2184 0 1680 112");
+                    small.heightPixels, dense.widthPixels, dense.heightPixels),
+              "32760 2184 0 1680 112 0 0");
     // None 0, Wav 1, Mp3 2.
-    EXPECT_EQ(Words(int(MusicTypeOf("C:\\m\\A.Mp3")), int(MusicTypeOf("tune.mid")),
+    EXPECT_EQ(Words(int(MusicTypeOf("A.Mp3")), int(MusicTypeOf("tune.mid")),
                     int(MusicTypeOf(".wav"))),
               "2 0 1");
     // Watch ticks {window found, process ended}: an ended process ends the run at once; a window
     // ends it once it has been seen and is gone.
     bool seen = false;
     std::string ends;
-    for (const auto& [found, ended] : {std::pair{0, 0}, {0, 1}, {1, 0}, {1, 0}, {0, 0}})
-        ends += RendererWatchStep(seen, found, ended) == WatchAction::EndRun ? "1" : "0";
+    for (const char* tick : {"00", "01", "10", "10", "00"}) {
+        const WatchAction action = RendererWatchStep(seen, tick[0] == '1', tick[1] == '1');
+        ends += action == WatchAction::EndRun ? "1" : "0";
+    }
     EXPECT_EQ(ends, "01001");
 }
 
