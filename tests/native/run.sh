@@ -18,7 +18,7 @@ faketime=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
 
 # xvfb ARGS...: a private server (60 Hz) on a free display number, made $DISPLAY.
 xvfb() {
-  zirel_start_x Xvfb 400 -screen 0 1024x768x24 -noreset "$@" && DISPLAY=$ZIREL_X_DISPLAY
+  zirel_start_x Xvfb 400 -screen 0 800x600x24 -noreset "$@" && DISPLAY=$ZIREL_X_DISPLAY
 }
 
 # expect WHAT TEST...: one check of the row, as `test` takes it.
@@ -50,7 +50,7 @@ tops_move() {
 
 # drawing WINDOW ENDING LOW HIGH COMMAND: zirel, started by the shell words COMMAND, draws into
 # WINDOW (Zirel: its own) coloured tops that move at LOW..HIGH frames/s and follows the window's
-# size (the right half of a window grown to 1024x768 is drawn on). The key q ends it in its own
+# size (the right half of a window grown to 800x600 is drawn on). The key q ends it in its own
 # window (ENDING "key") and nowhere else; there the signal ENDING, or the window going (ENDING
 # "gone": its client killed), ends it. Either way within 100 ms, with status 0.
 drawing() {
@@ -63,8 +63,8 @@ drawing() {
   expect "a median of $3 to $4 frames/s" -z "$(tail -n +2 "$out/fps" | sort -g | awk -v l=$3 \
     -v h=$4 '{ v[NR] = $1 } END { m = v[int((NR + 1) / 2)] + 0; if (m < l || m > h) print m }')"
   [ $ending = key ] || xdotool key --window $window q
-  xdotool windowsize $window 1024 768
-  until_true 5 shows $window $row-3.png "B 10%" 512x768+512+0
+  xdotool windowsize $window 800 600
+  until_true 5 shows $window $row-3.png "B 10%" 400x600+400+0
   expect "follows the window's size, not ended by q" $? -eq 0 -a -d /proc/$pid
   t0=$(date +%s%N)
   case $ending in
