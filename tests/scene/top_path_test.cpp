@@ -47,20 +47,22 @@ TEST_F(SceneTest, APathsPointsEaseOutAndBackItsRadiiMoveLinearlyItsHueTakesTheSh
     std::ranges::fill(path.targetPoints, Vec3{110, 600, 70});
     std::ranges::fill(path.startRadii, 10);
     std::ranges::fill(path.targetRadii, 50);
-    // x and y of every point, and every radius: halfway out, at the target, halfway back, then
-    // renewed (the next cycles start where the points and radii stand).
-    for (const char* frame : {"60 310 20", "110 600 30", "60 310 40", "60 310 40"}) {
+    // Every point and radius: halfway out, at the target, halfway back, then renewed (the next
+    // cycles start where the points and radii stand).
+    for (const char* frame : {"60 310 50 20", "110 600 70 30", "60 310 50 40", "60 310 50 40"}) {
         path.Step(random);
-        for (int i = 0; i < kMaxControlPoints; ++i)
-            EXPECT_EQ(Words(path.points[i].x, path.points[i].y, path.radii[i]), frame) << i;
+        for (int i = 0; i < kMaxControlPoints; ++i) {
+            const Vec3& p = path.points[i];
+            EXPECT_EQ(Words(p.x, p.y, p.z, path.radii[i]), frame) << i;
+        }
     }
-    // The renewed target below the top end at x as the top end stood; an inner row's height,
-    // halfway to a target above the top end, kept within the ends; the top end's cycle (both its
-    // terms slowed by 3).
+    // The renewed target below the top end at x and z as the top end stood; an inner row's
+    // height, halfway to a target above the top end, kept within the ends; the top end's height
+    // and cycle (both its terms slowed by 3).
     constexpr int top = kMaxControlPoints - 1;
-    EXPECT_EQ(Words(path.targetPoints[top - 1].x, path.targetPoints[5].y,
-                    path.pointTimers[top].length),
-              "60 200 3332");
+    const Vec3* T = path.targetPoints;
+    EXPECT_EQ(Words(T[top - 1].x, T[top - 1].z, T[5].y, T[top].y, path.pointTimers[top].length),
+              "60 50 200 200 3332");
     // The hue halfway: up half a turn, down through 0, up through 1, still.
     const float blends[][2] = {{0.25, 0.75}, {0.1, 0.7}, {0.9, 0.2}, {0.4, 0.4}};
     std::string hues;
