@@ -294,7 +294,9 @@ SIZE_T PeakWorkingSet(HANDLE process)
 {
     PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof(counters);
-    return GetProcessMemoryInfo(process, &counters, sizeof(counters)) ? counters.PeakWorkingSetSize : 0;
+    return GetProcessMemoryInfo(process, &counters, sizeof(counters))
+               ? counters.PeakWorkingSetSize
+               : 0;
 }
 
 int RunEnding(const std::string& label, const std::string& program, const std::string& args)
@@ -394,20 +396,20 @@ int main(int argc, char** argv)
         status = RunFrames(mode, argc > 2 ? std::max(1, std::atoi(argv[2])) : 3000);
     else if (mode == "firstframe")
         status = RunFirstFrame();
-    else if (mode == "startup" && argc > 3)
-        status = RunStartup(argv[2], argv[3], argc > 4 ? std::string("\"") + argv[3] + "\" " + argv[4]
-                                                       : std::string("\"") + argv[3] + "\"",
+    else if (mode == "startup" && argc > 3) {
+        const std::string quoted = std::string("\"") + argv[3] + "\"";
+        status = RunStartup(argv[2], argv[3], argc > 4 ? quoted + " " + argv[4] : quoted,
                             argc > 5 ? argv[5] : kRendererTitle);
-    else if (mode == "ending" && argc > 3)
+    } else if (mode == "ending" && argc > 3)
         status = RunEnding(argv[2], argv[3], argc > 4 ? argv[4] : "");
     else if (mode == "pacing")
         status = RunPacing(argc > 2 ? std::atof(argv[2]) : 10.0);
     else if (mode == "display" && argc > 2)
         status = RunDisplay(std::string(argv[2]) == "on");
     else
-        std::fprintf(stderr, "usage: zirel_frame_bench scene|tops|bare|monitors [frames] | firstframe | "
-                             "startup LABEL EXE [ARGS [TITLE]] | ending LABEL EXE [ARGS] | "
-                             "pacing [SECONDS] | display on|off\n");
+        std::fprintf(stderr, "usage: zirel_frame_bench scene|tops|bare|monitors [frames] | "
+                             "firstframe | startup LABEL EXE [ARGS [TITLE]] | "
+                             "ending LABEL EXE [ARGS] | pacing [SECONDS] | display on|off\n");
     std::fflush(stdout);
     return status;
 }

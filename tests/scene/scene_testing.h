@@ -33,8 +33,7 @@ struct ScriptedRandom final : RandomSource {
 inline std::string Text(const std::vector<Call>& calls)
 {
     std::string text;
-    for (const Call& call : calls)
-    {
+    for (const Call& call : calls) {
         text += call.name;
         for (double x : call.args)
             text += " " + Word(x);
