@@ -10,32 +10,12 @@ namespace {
 
 using namespace zt;
 
-// The renderer's window closed a tenth of a second after the second MP3 query (the sixth
-// record), early between two ticks of the launcher's watch.
-void CloseRendererBetweenTicks(Run& run)
-{
-    Until([&] { return Lines(Read(run.File("standin.log"))).size() >= 6; }, kStartMs);
-    Pump(100);
-    PostMessageA(FindWindowA(nullptr, kRendererTitle), WM_CLOSE, 0, 0);
-}
-
-// A preview area, shown without activation so that Wine leaves it unmanaged and it goes at
-// once; then the missing-renderer message of a run, open before the row's program starts.
-void OpenTheMissingRendererMessage(Run& run)
+// A preview area, shown without activation so that Wine leaves it unmanaged and it goes at once.
+void OpenAPreviewArea(Run& run)
 {
     run.host = CreateWindowExA(WS_EX_TOPMOST, "Static", "preview area", WS_POPUP, 300, 200, 320,
                                240, nullptr, nullptr, nullptr, nullptr);
     ShowWindow(run.host, SW_SHOWNA);
-    CloseHandle(Start(run, "Zirel.scr /s").hProcess);
-    const bool open = Until([] { return FindWindowA("#32770", "Zirel"); }, kStartMs);
-    run.seen.push_back(open ? "message" : "no message");
-}
-
-// The form of a full-screen run, as it is titled.
-void OpenARunsForm(Run& run)
-{
-    run.host = CreateWindowExA(0, "Static", "Vant_Main", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr,
-                               nullptr, nullptr);
 }
 
 // A saver still starting: a window of the renderer's class not yet renamed.
@@ -75,58 +55,32 @@ const std::vector<Step> kHeardTillTheKey = {
 const Scenario kRows[] = {
     // The music as heard: the file is 1 s long, so what is heard 2 s after the renderer's window
     // came up is a repeat; 1 s after the key, silence. A value of 10,000 characters whose first
-    // 255 bytes, all the profile functions keep, name the WAV file. The NT family never asks for
-    // the password.
+    // 255 bytes, all the profile functions keep, name the WAV file.
     Scenario("RunLoopsTheWavThatACutValueNamesTillItEnds", "Zirel.scr /s",
-             Ini(" 2", " 0", kCut + string(9745, 'x')), "VerifyScreenSavePwd=0",
-             kRenderer | kPassword | kSound, kRendererTitle, kHeardTillTheKey,
-             "tone\ntone\nsilence\nexit 0"),
+             Ini(" 2", " 0", kCut + string(9745, 'x')), kRenderer | kSound, kRendererTitle,
+             kHeardTillTheKey, "tone\ntone\nsilence\nexit 0"),
     // The MP3 is started again within a second of its end.
-    Scenario("RunRestartsTheMp3TillItEnds", "Zirel.scr /s", Ini(" 2", " 0", "%DIR%\\song.mp3"), "",
+    Scenario("RunRestartsTheMp3TillItEnds", "Zirel.scr /s", Ini(" 2", " 0", "%DIR%\\song.mp3"),
              kRenderer | kSound, kRendererTitle, kHeardTillTheKey, "tone\ntone\nsilence\nexit 0"),
-    // Silent runs that end as ever: "なし" (a file that has gone is dropped as it is read, as the
-    // host tests show), no sound server (the renderer comes up all the same), started as Windows
-    // starts a saver from a folder named in Japanese with blanks and no short name.
-    Scenario("NoneIsSilent", "Zirel.scr /s", Ini(" 0", " 0", "%DIR%\\sound.wav"), "",
-             kRenderer | kSound, kRendererTitle, {Listen, Post(WM_LBUTTONDOWN)}, "silence\nexit 0"),
+    // Started as Windows starts a saver from a folder named in Japanese with blanks and no short
+    // name, without a sound server: the renderer comes up all the same.
     Scenario("RunsFromAJapaneseFolderWithoutASoundServer", "Zirel.scr /s",
-             Ini(" 2", " 0", "song.mp3"), "", kRenderer | kWinmm, kRendererTitle,
-             {Post(WM_LBUTTONDOWN)}, "exit 0", "",
-             InAJapaneseFolder),
-    // A bare run keeps the cursor; a drive without a disc ends the CD watch at its first query and
-    // nothing is stopped at the end; a Windows 98 without the password module closes.
-    Scenario("BareRunKeepsTheCursor", "Zirel.scr", Ini(" 1", " 0", ""),
-             "mci: status cdaudio current track=0 Error", kRenderer | kWin98, kRendererTitle,
-             {Post(WM_RBUTTONDOWN)},
-             "exit 0\ncursor 0\nmci: open cdaudio\nmci: set cdaudio time format tmsf\n"
-             "mci: status cdaudio current track\ncursor 0"),
-    // A renderer that lives on without its window; the MP3's mode asked once a second.
-    Scenario("RendererStartsExactlyAfterTheMusicAndIsWatchedByItsTitle", "Zirel.scr /s",
-             Ini(" 2", " 0", "%DIR%\\song.mp3"), "mci: status MP3Play mode=0 playing", kFake,
-             kRendererTitle, {CloseRendererBetweenTicks},
-             "exit 0\ncursor -1\nmci: open \"%DIR%\\song.mp3\" type MPEGVideo Alias MP3Play\n"
-             "mci: play MP3Play\nZirel.dll: %DIR%\\Zirel.dll show=1 flags=1\n"
-             "mci: status MP3Play mode\nmci: status MP3Play mode\nmci: stop MP3Play\n"
-             "mci: close MP3Play\ncursor 0"),
+             Ini(" 2", " 0", "song.mp3"), kRenderer | kNoSoundServer, kRendererTitle,
+             {Post(WM_LBUTTONDOWN)}, "exit 0", "", InAJapaneseFolder),
 
-    // A preview comes up in its parent's whole area while the missing-renderer message of a run
-    // is open, and ends through its close path, long before the once-a-second check of its
-    // parent.
-    Scenario("PreviewFillsItsParentAndEndsWithIt", "Zirel.scr /p %HOST%", "", "", 0,
-             "Preview Window", {Look, Wait(1100), kDestroyHost, Ends(300)},
-             "message\n56000000 0 300,200,620,440\nexit 0\nexit 0", "",
-             OpenTheMissingRendererMessage),
-    // A preview beside a run ends at once.
-    Scenario("NoPreviewBesideARun", "Zirel.scr /p %HOST%", "", "", 0, "", {}, "exit 0", "",
-             OpenARunsForm),
+    // A preview comes up in its parent's whole area and ends through its close path, long before
+    // the once-a-second check of its parent.
+    Scenario("PreviewFillsItsParentAndEndsWithIt", "Zirel.scr /p %HOST%", "", 0, "Preview Window",
+             {Look, Wait(1100), kDestroyHost, Ends(300)},
+             "56000000 0 300,200,620,440\nexit 0\nexit 0", "", OpenAPreviewArea),
     // A renderer that finds a saver still starting hands over to it and ends.
-    Scenario("HandsOverToASaverStillStarting", "Zirel.dll", "", "", kRenderer, "", {}, "exit 0",
-             "", OpenAStartingSaver),
+    Scenario("HandsOverToASaverStillStarting", "Zirel.dll", "", kRenderer, "", {}, "exit 0", "",
+             OpenAStartingSaver),
 
     // The renderer: what ends it and what does not. Not activity: releases, characters, the
     // wheel, foreign closes, the first move however far, a move of 4 pixels. System commands but
     // close never reach DefWindowProc.
-    Scenario("OnlyMovesOfFivePixelsEndIt", "Zirel.dll", "", "", kRenderer, kRendererTitle,
+    Scenario("OnlyMovesOfFivePixelsEndIt", "Zirel.dll", "", kRenderer, kRendererTitle,
              {Post(WM_KEYUP, 'A', 0xC0000001), Post(WM_LBUTTONUP), Post(WM_CHAR, 'a'),
               Post(WM_MOUSEWHEEL, WHEEL_DELTA << 16), Post(WM_CLOSE), Post(WM_SYSCOMMAND, SC_CLOSE),
               Move(700, 500), Move(203, 201), Post(WM_SYSCOMMAND, SC_SCREENSAVE),
@@ -135,7 +89,7 @@ const Scenario kRows[] = {
     // On two monitors (run.sh plays this row on 1024x768 and 800x600 side by side): the window is
     // the virtual screen, both show the tops, the window on the second is hidden, a key ends it.
     // A display change that moved the cursor ends nothing; the saver goes on at the same pace.
-    Scenario("TwoMonitors", "Zirel.dll", "", "", kRenderer, kRendererTitle,
+    Scenario("TwoMonitors", "Zirel.dll", "", kRenderer, kRendererTitle,
              {Move(201, 200), ChangeTheDisplay, Pace, Look,
               [](Run& run) { run.seen.push_back(AskRunSh("monitors", "monitors")); },
               Post(WM_KEYDOWN, 'A')},

@@ -24,15 +24,13 @@ void Play(const string& dir, const string& command)
     EXPECT_TRUE(Until([&] { return JobProcesses(run.job).empty(); }, 60000)) << command;
 }
 
-// The saver's settings and the uninstall entry's values, whether the folder is there, the file
-// version of its programs' version resources ("credit": the program holds the settings dialog's
-// credit line) and whether the Start-menu shortcut runs rundll32.exe (its path held in ANSI) with
-// its arguments (UTF-16).
+// The saver's settings and the uninstall entry's values, whether the folder is there and whether
+// the Start-menu shortcut runs rundll32.exe (its path held in ANSI) with its arguments (UTF-16).
 string State()
 {
     string seen;
     for (const char* name : {"SCRNSAVE.EXE", "ScreenSaveActive", "DisplayName", "DisplayVersion",
-                             "DisplayIcon", "UninstallString", "QuietUninstallString"}) {
+                             "UninstallString"}) {
         char text[MAX_PATH] = "-";
         DWORD length = MAX_PATH;
         if (RegGetValueA(HKEY_CURRENT_USER, kDesktop, name, RRF_RT_REG_SZ, nullptr, text, &length))
@@ -43,15 +41,6 @@ string State()
         return text.find(part) != string::npos;
     };
     seen += std::filesystem::exists(kFolder) ? "folder" : "no folder";
-    for (const string program : {"\\Zirel.scr", "\\Zirel.dll"}) {
-        char data[8192] = {};
-        char* version = (char*)"-";
-        UINT length = 0;
-        GetFileVersionInfoA((kFolder + program).c_str(), 0, sizeof(data), data);
-        VerQueryValueA(data, "\\StringFileInfo\\041104b0\\FileVersion", (void**)&version, &length);
-        const string credit = "Zirel screen saver  Ver." ZIREL_VERSION_TEXT;
-        seen += program + " " + version + (has(Read(kFolder + program), credit) ? " credit" : "");
-    }
     const std::wstring arguments = L"desk.cpl,InstallScreenSaver " + P(kFolder).wstring();
     const string link = Read(std::getenv("APPDATA") + string("\\Microsoft\\Windows\\Start Menu"
                                                              "\\Programs\\Zirel screen saver.lnk"));
@@ -101,12 +90,11 @@ TEST(Setup, InstallsUpdatesUninstallsAndStartsAsWindowsDoes)
     Play(kFolder, "Uninstall.exe /S");
     const string settings = std::getenv("APPDATA") + string("\\Zirel");
     EXPECT_EQ(installed + State() + Read(settings + "\\Zirel.ini"),
-              "%DIR%\\Zirel.scr 1 Zirel %V% %DIR%\\Zirel.scr \"%DIR%\\Uninstall.exe\" "
-              "\"%DIR%\\Uninstall.exe\" /S folder\\Zirel.scr %V% credit\\Zirel.dll %V% shortcut\n"
-              "C:\\other.scr 0 - - - - - no folder\\Zirel.scr -\\Zirel.dll - -\nsettings");
+              "%DIR%\\Zirel.scr 1 Zirel %V% \"%DIR%\\Uninstall.exe\" folder shortcut\n"
+              "C:\\other.scr 0 - - - no folder -\nsettings");
     std::filesystem::remove_all(settings);
     // The renderer and the WAV of Zirel.ini beside the programs: the launcher found both.
-    RunScenario(Scenario("Run by the saver path", "Zirel.scr /s", Ini(" 2", " 0", "sound.wav"), "",
+    RunScenario(Scenario("Run by the saver path", "Zirel.scr /s", Ini(" 2", " 0", "sound.wav"),
                          kSound, kRendererTitle, {Listen, UpdateWhileRunning, Post(WM_KEYDOWN)},
                          "tone\nmoved\nexit 0", "", InstallHere));
 }

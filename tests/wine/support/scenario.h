@@ -1,5 +1,5 @@
-// The Windows-side tests are rows of one table: a command line, a Zirel.ini, the recorder's
-// script, steps, and what must be seen. RunScenario plays a row in a scratch folder and compares
+// The Windows-side tests are rows of one table: a command line, a Zirel.ini, steps, and what must
+// be seen. RunScenario plays a row in a scratch folder and compares
 // what it saw with the row line by line, so that a failure shows the lines that differ.
 #pragma once
 
@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -25,17 +24,12 @@ using std::string;
 inline constexpr char kDialogTitle[] = "<Zirel>";
 inline constexpr DWORD kStartMs = 15000;
 
-// Copied beside Zirel.scr, with the music files (tones of 1 s at 440 Hz), and but for kWinmm the
-// recorder as winmm.dll (it logs "cursor N" as the launcher loads it at the first music call and
-// unloads it at the exit):
-//   kRenderer   the real Zirel.dll
-//   kFake       the recorder as Zirel.dll: it logs how it was started and shows a window
-//   kPassword   the recorder as PASSWORD.CPL; script "VerifyScreenSavePwd=<1 lets it close>"
-//   kWin98      Wine tells Zirel.dll it runs on Windows 98
-//   kWinmm      Wine's own winmm, with no sound server
-//   kSound      Wine's own winmm playing into a sound server that Listen hears (run.sh's, kept
-//               on till a kWinmm row or the end)
-enum Kit { kRenderer = 1, kFake = 2, kPassword = 4, kWin98 = 8, kWinmm = 16, kSound = 48 };
+// Copied beside Zirel.scr, with the music files (tones of 1 s at 440 Hz):
+//   kRenderer       the real Zirel.dll
+// The sound server that Listen hears (run.sh's, shared by the rows), for music rows:
+//   kSound          on
+//   kNoSoundServer  off
+enum Kit { kRenderer = 1, kSound = 2, kNoSoundServer = 4 };
 
 struct Run;
 
@@ -47,12 +41,11 @@ struct Scenario {
     const char* name;
     string command;  // "Zirel.scr /s" or "Zirel.dll ..."
     string ini;      // Zirel.ini
-    string script;   // the recorder's answers: "<start of a logged line>=<answer>" lines
     unsigned kit = 0;
     const char* window = "";  // the window steps go to (top-level or the host's child), by title
     std::vector<Step> steps;
-    // Seen: what the steps noted, "exit N" or "running", the recorder's log in time order, then
-    // the lines of `file`.
+    // Seen: what the steps noted, "exit N" or "running", the system commands the renderer did not
+    // answer itself (the recorder's log), then the lines of `file`.
     string seen;
     const char* file = "";
     void (*prepare)(Run&) = [](Run&) {};  // before the start
@@ -78,29 +71,21 @@ bool Until(Done done, DWORD ms)
 
 inline constexpr auto Pump = [](DWORD ms) { Until([] { return false; }, ms); };
 
-inline std::vector<string> Lines(const string& text)
+inline string Replace(string text, const string& from, const string& to)
 {
-    std::vector<string> lines;
-    std::istringstream in(text);
-    for (string line; std::getline(in, line);)
-        lines.push_back(line.substr(0, line.find_last_not_of('\r') + 1));
-    return lines;
+    for (size_t at = text.find(from); at != string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
 }
 
 // The text's lines but the empty ones, each ended by "\n" alone.
 inline string Tidy(const string& text)
 {
     string tidy;
-    for (const string& line : Lines(text))
+    std::istringstream in(Replace(text, "\r", ""));
+    for (string line; std::getline(in, line);)
         tidy += line.empty() ? "" : line + "\n";
     return tidy;
-}
-
-inline string Replace(string text, const string& from, const string& to)
-{
-    for (size_t at = text.find(from); at != string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
 }
 
 // A path written in UTF-8, as the rows write every text, for the W functions; and back.
@@ -276,15 +261,10 @@ inline const string kApps = "Software\\Wine\\AppDefaults\\Zirel.";
 // The folder's files and the per-program Wine settings; removed afterwards.
 inline void Prepare(Run& run)
 {
-    const unsigned kit = run.row.kit;
     const string dist = std::getenv("ZIREL_DIST") + string("\\Zirel.");
-    const string recorder = std::getenv("ZIREL_STANDINS") + string("\\recorder.");
     const std::pair<string, const char*> copies[] = {
         {dist + "scr", "Zirel.scr"},
-        {kit & kRenderer ? dist + "dll" : "", "Zirel.dll"},
-        {kit & kFake ? recorder + "exe" : "", "Zirel.dll"},
-        {kit & kWinmm ? "" : recorder + "dll", "winmm.dll"},
-        {kit & kPassword ? recorder + "dll" : "", "PASSWORD.CPL"},
+        {run.row.kit & kRenderer ? dist + "dll" : "", "Zirel.dll"},
         {Artifact("song.mp3"), "song.mp3"},
         {Artifact("sound.wav"), "sound.wav"}};
     std::filesystem::remove_all(P(run.dir));  // what an interrupted run left
@@ -292,24 +272,18 @@ inline void Prepare(Run& run)
     for (const auto& [from, to] : copies)
         ASSERT_TRUE(from.empty() || CopyFileW(P(from).c_str(), P(run.File(to)).c_str(), FALSE))
             << from;
-    std::ofstream(P(run.File("standin.txt")), std::ios::binary) << run.row.script;
     std::ofstream(P(run.File("Zirel.ini")), std::ios::binary)
         << Replace(run.row.ini, "%DIR%", run.dir);
-    // NOTE: Wine takes these per program from the registry (WINEDLLOVERRIDES does not reach
-    // children). Unmanaged, a window goes at once; a managed one waits 2 s for a window manager.
+    // NOTE: Wine takes this per program from the registry. Unmanaged, a window goes at once; a
+    // managed one waits 2 s for a window manager.
     for (const char* app : {"scr\\X11 Driver", "dll\\X11 Driver"})
         RegSetKeyValueA(HKEY_CURRENT_USER, (kApps + app).c_str(), "Managed", REG_SZ, "N", 2);
-    if (!(kit & kWinmm))
-        RegSetKeyValueA(HKEY_CURRENT_USER, (kApps + "scr\\DllOverrides").c_str(), "winmm", REG_SZ,
-                        "native", 7);
-    RegSetKeyValueA(HKEY_CURRENT_USER, (kApps + "dll").c_str(), "Version", REG_SZ,
-                    kit & kWin98 ? "win98" : "win10", 6);
     SetCursorPos(200, 200);
-    if (kit & kWinmm)
-        AskRunSh((kit & kSound) == kSound ? "sound on" : "sound off", "sound");
+    if (run.row.kit & (kSound | kNoSoundServer))
+        AskRunSh(run.row.kit & kSound ? "sound on" : "sound off", "sound");
 }
 
-// What the row's processes left: their records in the order they were made, then `file`.
+// What the row's processes left: the recorder's log, then `file`.
 inline string Collect(Run& run)
 {
     TerminateJobObject(run.job, 99);
@@ -319,10 +293,7 @@ inline string Collect(Run& run)
     DestroyWindow(run.host);
     for (const char* app : {"scr", "dll"})
         RegDeleteTreeA(HKEY_CURRENT_USER, (kApps + app).c_str());
-    std::vector<string> records = Lines(Read(run.File("standin.log")));
-    std::sort(records.begin(), records.end());  // by their times, all of 17 digits
-    for (const string& record : records)
-        run.seen.push_back(record.substr(record.find(' ') + 1));
+    run.seen.push_back(Read(run.File("standin.log")));
     run.seen.push_back(Read(run.File(run.row.file)));
     wchar_t shortDir[MAX_PATH] = L"\n";  // its 8.3 form; none: a text no line holds
     GetShortPathNameW(P(run.dir).c_str(), shortDir, MAX_PATH);
