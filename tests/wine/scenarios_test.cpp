@@ -18,6 +18,13 @@ void OpenAPreviewArea(Run& run)
     ShowWindow(run.host, SW_SHOWNA);
 }
 
+// The form of a full-screen run, as it is titled.
+void OpenARunsForm(Run& run)
+{
+    run.host = CreateWindowExA(0, "Static", "Vant_Main", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr,
+                               nullptr, nullptr);
+}
+
 // A saver still starting: a window of the renderer's class not yet renamed.
 void OpenAStartingSaver(Run& run)
 {
@@ -73,6 +80,9 @@ const Scenario kRows[] = {
     Scenario("PreviewFillsItsParentAndEndsWithIt", "Zirel.scr /p %HOST%", "", 0, "Preview Window",
              {Look, Wait(1100), kDestroyHost, Ends(300)},
              "56000000 0 300,200,620,440\nexit 0\nexit 0", "", OpenAPreviewArea),
+    // A preview beside a run ends at once.
+    Scenario("NoPreviewBesideARun", "Zirel.scr /p %HOST%", "", 0, "", {}, "exit 0", "",
+             OpenARunsForm),
     // A renderer that finds a saver still starting hands over to it and ends.
     Scenario("HandsOverToASaverStillStarting", "Zirel.dll", "", kRenderer, "", {}, "exit 0", "",
              OpenAStartingSaver),
