@@ -107,13 +107,11 @@ run() { row=$1; "${@:2}"; }
 # A private server (60 Hz) on a free display number, made $DISPLAY.
 zirel_start_x Xvfb 400 -screen 0 800x600x24 -noreset +extension GLX && DISPLAY=$ZIREL_X_DISPLAY
 run own-window drawing Zirel key 57 63 '"$zirel"'
-# A window the test makes, given by -window-id (decimal), then handed over by XSCREENSAVER_WINDOW
-# (hexadecimal) with --root, as XScreenSaver starts a display mode.
+# A window the test makes, handed over by XSCREENSAVER_WINDOW (hexadecimal) with --root, as
+# XScreenSaver starts a display mode. (-window-id draws by the same path; the host tests read it.)
 xev -geometry 640x480 >"$out/xev.txt" &
 xev=$!
 host=$(until_true 5 grep -aoPm1 'Outer window is \K0x[0-9a-f]+' "$out/xev.txt")
-run window-id drawing "$host" INT 57 63 '"$zirel" -window-id $((host))'
-xdotool windowunmap $host windowsize $host 640 480 windowmap $host  # the first row's picture goes
 run xscreensaver-window drawing "$host" gone 57 63 'XSCREENSAVER_WINDOW=$host "$zirel" --root'
 zirel_stop_pid "$xev"
 run root drawing root TERM 47.5 52.5 '"$zirel" -root -delay 20000'
