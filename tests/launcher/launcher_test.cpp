@@ -42,11 +42,9 @@ TEST(Launcher, PreviewTwipsMusicTypeAndRendererWatch)
               "12 15 32767 0");
     const PreviewLayout layout = LayoutPreview(2184, 2185, 15, 15);
     const PreviewLayout small = LayoutPreview(152, 112, 15, 15);
-    // Past 1440 dpi a pixel is 0 twips, and no pixel size is worked out.
-    const PreviewLayout dense = LayoutPreview(9, 9, 0, 0);
     EXPECT_EQ(Words(layout.widthTwips, layout.widthPixels, layout.heightPixels, small.heightTwips,
-                    small.heightPixels, dense.widthPixels, dense.heightPixels),
-              "32760 2184 0 1680 112 0 0");
+                    small.heightPixels),
+              "32760 2184 0 1680 112");
     // None 0, Wav 1, Mp3 2.
     EXPECT_EQ(Words(int(MusicTypeOf("A.Mp3")), int(MusicTypeOf("tune.mid")),
                     int(MusicTypeOf(".wav"))),
