@@ -1,4 +1,5 @@
-// The renderer's decisions: which input ends the saver, the pixel format and the view.
+// The renderer's decisions: which input ends the saver, the pixel format, when frames are drawn
+// and zirel's options.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,11 +9,10 @@
 #include "display_mode_options.h"
 #include "pixel_format.h"
 #include "random_text.h"
-#include "view.h"
 #include "visibility.h"
 #include "words.h"
 
-TEST(RendererChoices, InputPixelFormatAndView)
+TEST(RendererChoices, InputAndPixelFormat)
 {
     // {cursor, closes and armed}: the first move never arms, however far; 3 + 1 = 4 pixels is no
     // activity and the reference follows; 5 from there closes and leaves the reference behind.
@@ -52,8 +52,6 @@ TEST(RendererChoices, InputPixelFormatAndView)
                     best({{generic, 0, 0, 0}, {generic, 0, 1, 0}}),
                     best({{usable, 0, 32, 24}, {generic, 0, 32, 32}})),
               "2 2 1");
-    // From above for draws 0..65 of 0..32767.
-    EXPECT_EQ(Words(IsViewFromAbove(65), IsViewFromAbove(66)), "1 0");
 }
 
 // Frames are drawn while anybody can see them: the display on (dimmed too), the session's own

@@ -1,7 +1,5 @@
 // Frames as recorded: zirel's start-up, a frame shown and the view following the window; and
 // Zirel.dll's frame on each monitor.
-#include <algorithm>
-
 #include "display_mode_frames.h"
 #include "monitor_frame.h"
 #include "scene_testing.h"
@@ -60,7 +58,6 @@ TEST_F(SceneTest, EachMonitorDrawsTheSameStepUnderItsOwnView)
     }
     const std::string clear = "glClear 16640\n";
     const std::string tops = seen[0].substr(clear.size(), seen[0].find("Present") - clear.size());
-    EXPECT_EQ(std::ranges::count(tops, '\n'), 180);
     EXPECT_EQ(seen[0], clear + tops + "PresentFrame\n");
     EXPECT_EQ(seen[1], clear + "glViewport 0 0 1024 768\n" + View("1.3333", false) + tops +
                            "glViewport 1024 168 1280 1024\n" + View("1.25", false) + tops +
