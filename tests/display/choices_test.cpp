@@ -88,26 +88,23 @@ DisplayModeOptions Read(std::vector<std::string> words, const char* window)
 
 // -window-id first, then with -root the handed-over window standing in for the root, then the
 // root, else a window of its own; a number too large, read first, spoils none read later.
-// {the words, the variable, the target (own window 0, root 1, given 2), window, delay and error}
+// {the words, the variable, the target (own window 0, root 1, given 2), window, delay and the
+// error's first word: what it is about}
 TEST(RendererChoices, DisplayModeOptions)
 {
     const std::tuple<std::vector<std::string>, const char*, std::string> rows[] = {
-        {{"-delay", "18446744073709551616"},
-         "",
-         "0 0 0 -delay needs a number of microseconds, 0 or more"},
+        {{"-delay", "18446744073709551616"}, "", "0 0 0 -delay"},
         {{"--help"}, "0x2a", "0 0 0 "},
         {{"--root", "--delay", "20000"}, "", "1 0 20000 "},
         {{"-root"}, "0x2a", "2 42 0 "},
         {{"-root", "-window-id", "4242"}, "42", "2 4242 0 "},
-        {{"-root"}, "4x", "2 0 0 XSCREENSAVER_WINDOW is not a window id: 4x"},
-        {{"-window-id", "0"},
-         "",
-         "0 0 0 -window-id needs a window id, hexadecimal (0x...) or decimal"},
-        {{"-fps"}, "", "0 0 0 unknown option -fps"}};
+        {{"-root"}, "4x", "2 0 0 XSCREENSAVER_WINDOW"},
+        {{"-window-id", "0"}, "", "0 0 0 -window-id"},
+        {{"-fps"}, "", "0 0 0 unknown"}};
     for (const auto& [words, handed, read] : rows) {
         const DisplayModeOptions options = Read(words, handed);
-        EXPECT_EQ(Words(int(options.target), options.windowId, options.delayUs, options.error),
-                  read);
+        const std::string about = options.error.substr(0, options.error.find(' '));
+        EXPECT_EQ(Words(int(options.target), options.windowId, options.delayUs, about), read);
     }
 }
 

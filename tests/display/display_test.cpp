@@ -8,40 +8,34 @@
 
 namespace {
 
-// {the virtual screen's origin and size, the monitors, each one's viewport: x, y from the bottom,
-// width, height}
+// The primary right of one at negative x, in the window over both; with no virtual screen, the
+// primary alone. Each viewport: x, y from the bottom, width, height.
 TEST(Display, MonitorsLaidOutInTheWindow)
 {
-    const std::tuple<std::array<int32_t, 4>, std::vector<ScreenRect>, const char*> rows[] = {
-        // The primary right of one at negative x.
-        {{-1280, -200, 3200, 1280},
-         {{0, 0, 1920, 1080}, {-1280, -200, 0, 824}},
-         "1280 0 1920 1080,0 256 1280 1024,"},
-        // No virtual screen: the primary.
-        {{0, 0, 0, 0}, {{0, 0, 1024, 768}}, "0 0 1024 768,"},
-    };
-    for (const auto& [screen, monitors, viewports] : rows) {
-        const auto [left, top, width, height] = screen;
-        const MonitorLayout layout =
-            LayOutMonitors(SaverWindowRect(left, top, width, height, 1024, 768), monitors);
-        std::string seen;
+    const ScreenRect monitors[] = {{0, 0, 1920, 1080}, {-1280, -200, 0, 824}};
+    std::string seen;
+    for (const ScreenRect& window : {SaverWindowRect(-1280, -200, 3200, 1280, 1024, 768),
+                                     SaverWindowRect(0, 0, 0, 0, 1024, 768)}) {
+        const MonitorLayout layout = LayOutMonitors(window, monitors);
         for (const MonitorView& view : std::span(layout.views).first(layout.count)) {
             seen += Words(view.x, view.y, view.width, view.height) + ",";
-            EXPECT_DOUBLE_EQ(view.aspect, double(view.width) / view.height) << viewports;
+            EXPECT_DOUBLE_EQ(view.aspect, double(view.width) / view.height);
         }
-        EXPECT_EQ(seen, viewports);
     }
+    EXPECT_EQ(seen, "1280 0 1920 1080,0 256 1280 1024,0 0 1024 768,");
 }
 
 TEST(Display, RefreshRates)
 {
     std::string seen;
     const auto rate = [&seen](RefreshRate r) { seen += Words(r.numerator, r.denominator) + ","; };
-    // Whole hertz as Windows gives them, and a fraction (numerator, denominator).
-    for (const auto& [hz, numerator, denominator] :
-         {std::tuple{23, 0, 0}, {29, 0, 0}, {59, 0, 0}, {119, 0, 0}, {143, 0, 0}, {1, 0, 0},
-          {75, 0, 1}, {59, 59940, 1000}, {144, 1, 2}})
-        rate(RateFromFraction(numerator, denominator, hz));
+    // Whole hertz as Windows gives them (1 for the hardware's default), and a fraction
+    // (numerator, denominator).
+    for (int hz : {23, 29, 59, 119, 143, 1})
+        rate(RateFromFraction(0, 0, hz));
+    rate(RateFromFraction(0, 1, 75));
+    rate(RateFromFraction(59940, 1000, 59));
+    rate(RateFromFraction(1, 2, 144));
     // An X mode: its pixel clock over its pixels; interlaced, two fields a frame.
     rate(RateOfMode(74250000, 2200, 1125, true, false));
     rate(RateOfMode(0, 0, 0, false, false));
