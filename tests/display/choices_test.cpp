@@ -12,6 +12,10 @@
 #include "visibility.h"
 #include "words.h"
 
+using std::string;
+using std::vector;
+using std::tuple;
+
 TEST(RendererChoices, InputAndPixelFormat)
 {
     // {cursor, closes and armed}: the first move never arms, however far; 3 + 1 = 4 pixels is no
@@ -36,7 +40,7 @@ TEST(RendererChoices, InputAndPixelFormat)
     // count half.
     constexpr uint32_t usable = kPfdSupportOpenGL | kPfdDrawToWindow | kPfdDoubleBuffer;
     constexpr uint32_t generic = usable | 0x40;
-    std::string scores;
+    string scores;
     for (const PixelFormatInfo& format : {PixelFormatInfo{usable, 0, 32, 24},
                                           {generic | 0x1000, 0, 24, 24},
                                           {generic, 0, 19, 0},
@@ -45,7 +49,7 @@ TEST(RendererChoices, InputAndPixelFormat)
         scores += Words(PixelFormatScore(format)) + " ";
     EXPECT_EQ(scores, "2072 1068 18 -1 -1 ");
     // The best, from 1: a tie keeps the lower index; a format that scores 0 is not usable.
-    const auto best = [](std::vector<PixelFormatInfo> formats) {
+    const auto best = [](vector<PixelFormatInfo> formats) {
         return BestPixelFormatIndex(formats);
     };
     EXPECT_EQ(Words(best({{generic, 0, 32, 32}, {usable, 0, 16, 0}, {usable | 2, 0, 16, 0}}),
@@ -59,7 +63,7 @@ TEST(RendererChoices, InputAndPixelFormat)
 TEST(RendererChoices, FramesOnlyWhileSeen)
 {
     Visibility visibility;
-    std::string seen;
+    string seen;
     const auto report = [&](auto what, auto value) {
         (visibility.*what)(value);
         seen += visibility.Seen() ? "1" : "0";
@@ -78,10 +82,10 @@ TEST(RendererChoices, FramesOnlyWhileSeen)
 }
 
 // zirel's options from these words and XSCREENSAVER_WINDOW.
-DisplayModeOptions Read(std::vector<std::string> words, const char* window)
+DisplayModeOptions Read(vector<string> words, const char* window)
 {
-    std::vector<char*> args;
-    for (std::string& word : words)
+    vector<char*> args;
+    for (string& word : words)
         args.push_back(word.data());
     return ReadDisplayModeOptions(args, window);
 }
@@ -92,7 +96,7 @@ DisplayModeOptions Read(std::vector<std::string> words, const char* window)
 // error's first word: what it is about}
 TEST(RendererChoices, DisplayModeOptions)
 {
-    const std::tuple<std::vector<std::string>, const char*, std::string> rows[] = {
+    const tuple<vector<string>, const char*, string> rows[] = {
         {{"-delay", "18446744073709551616"}, "", "0 0 0 -delay"},
         {{"--help"}, "0x2a", "0 0 0 "},
         {{"--root", "--delay", "20000"}, "", "1 0 20000 "},
@@ -103,7 +107,7 @@ TEST(RendererChoices, DisplayModeOptions)
         {{"-fps"}, "", "0 0 0 unknown"}};
     for (const auto& [words, handed, read] : rows) {
         const DisplayModeOptions options = Read(words, handed);
-        const std::string about = options.error.substr(0, options.error.find(' '));
+        const string about = options.error.substr(0, options.error.find(' '));
         EXPECT_EQ(Words(int(options.target), options.windowId, options.delayUs, about), read);
     }
 }
@@ -114,20 +118,20 @@ TEST(RendererChoices, RandomDisplayModeOptions)
 {
     const char* names[] = {"-root", "--window-id", "-delay"};
     for (int n = 0; n < 3000; ++n) {
-        std::vector<std::string> words;
+        vector<string> words;
         for (int i = 0; i < n % 5; ++i)
             words.emplace_back(i % 2 ? MakeRandomText("0123456789abcdefxX-+", 4, n * 5 + i).View()
                                      : names[(n + i) % 3]);
-        const std::string window(MakeRandomText("0123456789abcdefxX", 5, n).View());
+        const string window(MakeRandomText("0123456789abcdefxX", 5, n).View());
         const DisplayModeOptions options = Read(words, window.c_str());
         if (!options.error.empty())
             continue;
-        std::vector<std::string> again = {"-delay", std::to_string(options.delayUs)};
+        vector<string> again = {"-delay", std::to_string(options.delayUs)};
         if (options.target == DrawTarget::GivenWindow)
             again.insert(again.end(), {"-window-id", std::to_string(options.windowId)});
         const DisplayModeOptions read = Read(again, nullptr);
-        EXPECT_EQ(std::tuple(read.error, read.windowId, read.delayUs),
-                  std::tuple("", options.windowId, options.delayUs))
+        EXPECT_EQ(tuple(read.error, read.windowId, read.delayUs),
+                  tuple("", options.windowId, options.delayUs))
             << n;
     }
 }

@@ -6,6 +6,8 @@
 #include "refresh_rate.h"
 #include "scene_testing.h"
 
+using std::string;
+
 namespace {
 
 // The primary right of one at negative x, in the window over both; with no virtual screen, the
@@ -13,7 +15,7 @@ namespace {
 TEST(Display, MonitorsLaidOutInTheWindow)
 {
     const ScreenRect monitors[] = {{0, 0, 1920, 1080}, {-1280, -200, 0, 824}};
-    std::string seen;
+    string seen;
     for (const ScreenRect& window : {SaverWindowRect(-1280, -200, 3200, 1280, 1024, 768),
                                      SaverWindowRect(0, 0, 0, 0, 1024, 768)}) {
         const MonitorLayout layout = LayOutMonitors(window, monitors);
@@ -27,7 +29,7 @@ TEST(Display, MonitorsLaidOutInTheWindow)
 
 TEST(Display, RefreshRates)
 {
-    std::string seen;
+    string seen;
     const auto rate = [&seen](RefreshRate r) { seen += Words(r.numerator, r.denominator) + ","; };
     // Whole hertz as Windows gives them (1 for the hardware's default), and a fraction
     // (numerator, denominator).
@@ -47,21 +49,6 @@ TEST(Display, RefreshRates)
     const ScreenRect monitors[] = {{-1280, 0, 0, 1024}, {0, 0, 1920, 1080}};
     EXPECT_EQ(MostOverlapping({-700, 100, 100, 500}, monitors), 0);
     EXPECT_EQ(MostOverlapping({2000, 0, 2100, 50}, monitors), -1);
-}
-
-// At 60 Hz the first frame never waits; the next waits out the period, even on a clock that went
-// back. A frame that starts late keeps the grid; one later than a whole period starts a new one.
-TEST(Display, FramesAtMostOnePerRefresh)
-{
-    FramePacer pacer;
-    std::string waits = Words(pacer.WaitBeforeNextUs(5000));
-    // {frame start, now}
-    for (const auto& [start, now] :
-         {std::pair{5000, 6000}, {5000, -94999}, {21966, 21966}, {55000, 55000}}) {
-        pacer.FrameStarted(start);
-        waits += " " + Words(pacer.WaitBeforeNextUs(now));
-    }
-    EXPECT_EQ(waits, "0 15666 16666 16367 16666");
 }
 
 // Ten minutes of a display at `display` Hz fed by a loop paced at `reported`: a timer wakes up

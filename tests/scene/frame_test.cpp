@@ -4,6 +4,8 @@
 
 #include "scene_testing.h"
 
+using std::string;
+
 namespace {
 
 // GL constants in the calls: GL_COMPILE 4864; GL_LIGHTING 2896, GL_LIGHT0 16384; GL_AMBIENT,
@@ -26,7 +28,7 @@ TEST_F(SceneTest, SetUpBuildsModelLightAndMaterialThenAFrameDrawsEachPathThenIts
         if (!curve || k == 0 || k % 25 == 1)
             seen.push_back(call);
     }
-    std::string expected = R"(glNewList 1 4864
+    string expected = R"(glNewList 1 4864
 gluSphere 25 3 2
 gluDeleteQuadric
 glEndList
@@ -46,7 +48,7 @@ glClear 16640
     // Every draw 16384 makes both paths alike. The path unlit: its curve in green (the middle
     // is (p0 + 3 p1 + 3 p2 + p3) / 8), its control polygon in red; then its two tops, black at
     // the path's bottom end, each under its own pose.
-    const std::string path = R"(glDisable 2896
+    const string path = R"(glDisable 2896
 glColor3f 0 1 0
 glBegin 3
 glVertex3fv 0.50801 -200 0.50801
@@ -62,7 +64,7 @@ glVertex3fv 0.0061035 200 0.0061035
 glEnd
 glEnable 2896
 )";
-    const std::string top = R"(glColor3f 0 0 0
+    const string top = R"(glColor3f 0 0 0
 glPushMatrix
 glLoadIdentity
 glTranslatef 0.50801 -200 0.50801
