@@ -4,8 +4,6 @@
 #include "monitor_frame.h"
 #include "scene_testing.h"
 
-using std::string;
-
 namespace {
 
 // The projection from above or along -z: what both programs load at start-up, on a resize and

@@ -23,7 +23,7 @@ TEST(Launcher, CommandLine)
         {"a b.scr", "", 0}};
     for (const auto& [line, arguments, switchCharacter] : lines) {
         EXPECT_EQ(ArgumentText(line), arguments);
-        EXPECT_EQ(SwitchCharacter(arguments), switchCharacter) << arguments;
+        EXPECT_EQ(SwitchCharacter(arguments), switchCharacter);
     }
     // The preview parent: the number from the fourth character, rounded half to even; 0 unless it
     // fits 32 bits (a negative one as its two's complement).

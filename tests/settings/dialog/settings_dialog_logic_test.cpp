@@ -15,7 +15,7 @@ TEST(SettingsDialogLogic, TrackTextLevelsTextureAndLook)
     const std::pair<const char*, const char*> typed[] = {
         {" 2.5 ", " 2"}, {"3.5", " 4"}, {"7a", " 0"}, {"32767.5", " 0"}, {"-32768.5", "-32768"}};
     for (const auto& [text, saved] : typed)
-        EXPECT_EQ(RepeatSaveText(text), saved) << "typed \"" << text << "\"";
+        EXPECT_EQ(RepeatSaveText(text), saved);
     EXPECT_EQ(HashFormat(0) + HashFormat(-3), "-3");
     // |sin(i / 78.29)| x 220 for rows 0..246; a one-pixel background has two rows.
     const std::vector<int> levels = BackgroundLevels(246);
