@@ -28,27 +28,27 @@ struct RecordingView : CommandButtonView {
 };
 
 using enum MouseButton;
-// An event that calls one member with its arguments.
-#define ON(...) [](Command& b) { b.__VA_ARGS__; }
+// An event: its name and the member it calls, with its arguments.
+#define EVENT(name, ...) {#name, [](Command& b) { b.__VA_ARGS__; }}
 PropertyBag written;  // where "write" saves to; nothing reads it back
 const std::map<string, std::function<void(Command&)>> kEvents = {
-    {"move", &Command::MouseMove},
-    {"enabled", &Command::Enabled},
-    {"visible", &Command::Visible},
-    {"initialize", &Command::Initialize},
-    {"focus", &Command::FocusReceived},
-    {"blur", &Command::FocusLost},
-    {"down", ON(MouseDown(Left))},
-    {"up", ON(MouseUp(Left))},
-    {"rightup", ON(MouseUp(Right))},
-    {"away", ON(MouseTimerTick(false))},
-    {"disable", ON(SetEnabled(false))},
-    {"caption", ON(SetCaption("ｷｬﾝｾﾙ"))},
-    {"font", ON(SetFont({"Tahoma", 8.25}))},
-    {"colour", ON(SetFontColour(0xFF))},
-    {"hide", ON(SetVisible(0))},
-    {"write", ON(WriteProperties(written, {}))},
-    {"restore", ON(Restore({{"Enabled", false}}, {}))}};
+    EVENT(move, MouseMove()),
+    EVENT(enabled, Enabled()),
+    EVENT(visible, Visible()),
+    EVENT(initialize, Initialize()),
+    EVENT(focus, FocusReceived()),
+    EVENT(blur, FocusLost()),
+    EVENT(down, MouseDown(Left)),
+    EVENT(up, MouseUp(Left)),
+    EVENT(rightup, MouseUp(Right)),
+    EVENT(away, MouseTimerTick(false)),
+    EVENT(disable, SetEnabled(false)),
+    EVENT(caption, SetCaption("ｷｬﾝｾﾙ")),
+    EVENT(font, SetFont({"Tahoma", 8.25})),
+    EVENT(colour, SetFontColour(0xFF)),
+    EVENT(hide, SetVisible(0)),
+    EVENT(write, WriteProperties(written, {})),
+    EVENT(restore, Restore({{"Enabled", false}}, {}))};
 
 // Step by step, one line each. Never saved: nothing hovers before "initialize", the first read of
 // Enabled also applies the normal look, and a colour write repaints; no button is held at first.
