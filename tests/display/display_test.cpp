@@ -6,6 +6,8 @@
 #include "refresh_rate.h"
 #include "scene_testing.h"
 
+namespace {
+
 // The primary right of one at negative x, in the window over both; with no virtual screen, the
 // primary alone. Each viewport: x, y from the bottom, width, height.
 TEST(Display, MonitorsLaidOutInTheWindow)
@@ -80,3 +82,5 @@ TEST(Display, EveryRefreshShowsOneNewFrame)
         EXPECT_EQ(wrong - &shown[0], last);
     }
 }
+
+}  // namespace

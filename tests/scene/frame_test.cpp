@@ -4,6 +4,8 @@
 
 #include "scene_testing.h"
 
+namespace {
+
 // GL constants in the calls: GL_COMPILE 4864; GL_LIGHTING 2896, GL_LIGHT0 16384; GL_AMBIENT,
 // GL_DIFFUSE, GL_SPECULAR, GL_POSITION 4608 to 4611; GL_COLOR_MATERIAL 2903, GL_FRONT 1028,
 // GL_SHININESS 5633, GL_AMBIENT_AND_DIFFUSE 5634; the colour and depth bits 16640; GL_LINE_STRIP 3.
@@ -101,3 +103,5 @@ TEST_F(SceneTest, FramesAllocateNothingAndTheTablesAreFreed)
     FreeSceneTables();
     EXPECT_EQ(mallinfo2().uordblks, empty);
 }
+
+}  // namespace

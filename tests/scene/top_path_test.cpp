@@ -4,6 +4,8 @@
 
 using std::ranges::fill;
 
+namespace {
+
 TEST_F(SceneTest, APathBuildsTopDownThenItsFirstStepDrawsEveryTargetTopDownAndMovesNothing)
 {
     sceneParams.innerPointCount = 3;  // rows 0 to 5, the inner rows 2 and 3
@@ -90,3 +92,5 @@ TEST_F(SceneTest, APathsPointsEaseOutAndBackItsRadiiMoveLinearlyItsHueTakesTheSh
                     path.colourFrames, path.colourFrame),
               "1 1 0.5 0.5 2000 1");
 }
+
+}  // namespace

@@ -4,6 +4,8 @@
 
 #include "scene_testing.h"
 
+namespace {
+
 // Each row restarts the top past the top end in the path's colour of that moment: the path's
 // colour, then the top's, its hue off the sectors' middles so that a moved bound changes the
 // sector.
@@ -56,3 +58,5 @@ TEST_F(SceneTest, ATopSitsOnTheCurveTurnedOntoTheHeadingOutOnItsOrbitAndGoesTheS
                   pose);
     }
 }
+
+}  // namespace

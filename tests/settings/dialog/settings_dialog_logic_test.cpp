@@ -17,16 +17,16 @@ TEST(SettingsDialogLogic, TrackTextLevelsTextureAndLook)
     for (const auto& [text, saved] : typed)
         EXPECT_EQ(RepeatSaveText(text), saved);
     EXPECT_EQ(HashFormat(0) + HashFormat(-3), "-3");
-    // |sin(i / 78.29)| x 220 for rows 0..246; a one-pixel background has two rows.
+    // |sin(i / 78.29)| x 220 for rows 0..246.
     const std::vector<int> levels = BackgroundLevels(246);
     // A row below and a column beyond the panel are copied too; a texture of no width or no
     // height, no copies.
     const std::vector<Point> copies = TextureCopyPositions(556, 20, 469, 165);
-    EXPECT_EQ(Words(levels[1], levels[123], levels[200], levels.back(), BackgroundLevels(1).size(),
-                    copies.size(), copies[9].x, copies[9].y, copies.back().x, copies.back().y,
+    EXPECT_EQ(Words(levels[1], levels[123], levels[200], levels.back(), copies.size(), copies[9].x,
+                    copies[9].y, copies.back().x, copies.back().y,
                     TextureCopyPositions(0, 20, 469, 165).size(),
                     TextureCopyPositions(20, 0, 469, 165).size()),
-              "3 220 122 0 2 20 0 180 556 180 0 0");
+              "3 220 122 0 20 0 180 556 180 0 0");
     // {option marked, track box enabled, file button enabled}; an unknown kind marks nothing.
     EXPECT_EQ(OptionLookFor(1), (OptionLook{1, true, false}));
     EXPECT_EQ(OptionLookFor(2), (OptionLook{2, false, true}));
