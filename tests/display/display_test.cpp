@@ -48,6 +48,16 @@ TEST(Display, RefreshRates)
     EXPECT_EQ(MostOverlapping({-700, 100, 100, 500}, monitors), 0);
 }
 
+// A frame that starts a whole period after its time starts a new grid, so the next waits a whole
+// period instead of catching up.
+TEST(Display, AFrameAPeriodLateStartsANewGrid)
+{
+    FramePacer pacer;  // 60 Hz
+    pacer.FrameStarted(5000);
+    pacer.FrameStarted(38333);
+    EXPECT_EQ(pacer.WaitBeforeNextUs(38333), 16666);
+}
+
 // Ten minutes of a display at `display` Hz fed by a loop paced at `reported`: a timer wakes up
 // to 1 ms late, a frame draws for 3 ms, its swap returns at once or, from frame `heldFrom` on,
 // when the driver shows it at the next refresh. Each refresh must bring one new frame: none
