@@ -8,69 +8,54 @@
 
 namespace {
 
-// {the virtual screen's origin and size, the monitors, each one's viewport: x, y from the bottom,
-// width, height}
+// The primary right of one at negative x, in the window over both; with no virtual screen, the
+// primary alone. Each viewport: x, y from the bottom, width, height.
 TEST(Display, MonitorsLaidOutInTheWindow)
 {
-    const std::tuple<std::array<int32_t, 4>, std::vector<ScreenRect>, const char*> rows[] = {
-        // The primary right of one at negative x.
-        {{-1280, -200, 3200, 1280},
-         {{0, 0, 1920, 1080}, {-1280, -200, 0, 824}},
-         "1280 0 1920 1080,0 256 1280 1024,"},
-        // No virtual screen: the primary.
-        {{0, 0, 0, 0}, {{0, 0, 1024, 768}}, "0 0 1024 768,"},
-        // Monitors of no width or height left out.
-        {{0, 0, 1024, 768}, {{0, 0, 0, 768}, {0, 0, 1024, 768}, {0, 0, 1024, 0}}, "0 0 1024 768,"},
-    };
-    for (const auto& [screen, monitors, viewports] : rows) {
-        const auto [left, top, width, height] = screen;
-        const MonitorLayout layout =
-            LayOutMonitors(SaverWindowRect(left, top, width, height, 1024, 768), monitors);
-        std::string seen;
+    const ScreenRect monitors[] = {{0, 0, 1920, 1080}, {-1280, -200, 0, 824}};
+    string seen;
+    for (const ScreenRect& window : {SaverWindowRect(-1280, -200, 3200, 1280, 1024, 768),
+                                     SaverWindowRect(0, 0, 0, 0, 1024, 768)}) {
+        const MonitorLayout layout = LayOutMonitors(window, monitors);
         for (const MonitorView& view : std::span(layout.views).first(layout.count)) {
             seen += Words(view.x, view.y, view.width, view.height) + ",";
-            EXPECT_DOUBLE_EQ(view.aspect, double(view.width) / view.height) << viewports;
+            EXPECT_DOUBLE_EQ(view.aspect, double(view.width) / view.height);
         }
-        EXPECT_EQ(seen, viewports);
     }
+    EXPECT_EQ(seen, "1280 0 1920 1080,0 256 1280 1024,0 0 1024 768,");
 }
 
 TEST(Display, RefreshRates)
 {
-    std::string seen;
+    string seen;
     const auto rate = [&seen](RefreshRate r) { seen += Words(r.numerator, r.denominator) + ","; };
-    // Whole hertz as Windows gives them, and a fraction (numerator, denominator).
-    for (const auto& [hz, numerator, denominator] :
-         {std::tuple{23, 0, 0}, {29, 0, 0}, {59, 0, 0}, {119, 0, 0}, {143, 0, 0}, {1, 0, 0},
-          {2, 0, 0}, {75, 0, 1}, {59, 59940, 1000}, {144, 1, 2}})
-        rate(RateFromFraction(numerator, denominator, hz));
+    // Whole hertz as Windows gives them (1 for the hardware's default), and a fraction
+    // (numerator, denominator).
+    for (int hz : {23, 29, 59, 119, 143, 1})
+        rate(RateFromFraction(0, 0, hz));
+    rate(RateFromFraction(0, 1, 75));
+    rate(RateFromFraction(59940, 1000, 59));
+    rate(RateFromFraction(1, 2, 144));
     // An X mode: its pixel clock over its pixels; interlaced, two fields a frame.
     rate(RateOfMode(74250000, 2200, 1125, true, false));
-    rate(RateOfMode(25175000, 800, 525, false, true));
     rate(RateOfMode(0, 0, 0, false, false));
     const RefreshRate rates[] = {{60, 1}, {144000, 1001}, {144, 1}, {75, 1}};
     rate(FastestRate(rates));
-    EXPECT_EQ(seen, "24000 1001,30000 1001,60000 1001,120000 1001,144000 1001,60 1,2 1,75 1,"
-                    "2997 50,144 1,60 1,5035 168,60 1,144 1,");
+    EXPECT_EQ(seen, "24000 1001,30000 1001,60000 1001,120000 1001,144000 1001,60 1,75 1,2997 50,"
+                    "144 1,60 1,60 1,144 1,");
     // The monitor under a window is the one it covers most.
     const ScreenRect monitors[] = {{-1280, 0, 0, 1024}, {0, 0, 1920, 1080}};
     EXPECT_EQ(MostOverlapping({-700, 100, 100, 500}, monitors), 0);
-    EXPECT_EQ(MostOverlapping({2000, 0, 2100, 50}, monitors), -1);
 }
 
-// At 60 Hz the first frame never waits; the next waits out the period, even on a clock that went
-// back. A frame that starts late keeps the grid; one later than a whole period starts a new one.
-TEST(Display, FramesAtMostOnePerRefresh)
+// A frame that starts a whole period after its time starts a new grid, so the next waits a whole
+// period instead of catching up.
+TEST(Display, AFrameAPeriodLateStartsANewGrid)
 {
-    FramePacer pacer;
-    std::string waits = Words(pacer.WaitBeforeNextUs(5000));
-    // {frame start, now}
-    for (const auto& [start, now] :
-         {std::pair{5000, 6000}, {5000, -94999}, {21966, 21966}, {55000, 55000}}) {
-        pacer.FrameStarted(start);
-        waits += " " + Words(pacer.WaitBeforeNextUs(now));
-    }
-    EXPECT_EQ(waits, "0 15666 16666 16367 16666");
+    FramePacer pacer;  // 60 Hz
+    pacer.FrameStarted(5000);
+    pacer.FrameStarted(38333);
+    EXPECT_EQ(pacer.WaitBeforeNextUs(38333), 16666);
 }
 
 // Ten minutes of a display at `display` Hz fed by a loop paced at `reported`: a timer wakes up
@@ -91,7 +76,7 @@ TEST(Display, EveryRefreshShowsOneNewFrame)
         FramePacer pacer(reported);
         for (int64_t t = 2000, late = 0, frames = 0; t < 600'000'000;) {
             if (const int64_t wait = pacer.WaitBeforeNextUs(t)) {
-                ASSERT_GT(wait, 0) << t;
+                ASSERT_GT(wait, 0);
                 t += wait + (late = (late + 379) % 1000);
                 continue;
             }
@@ -104,7 +89,7 @@ TEST(Display, EveryRefreshShowsOneNewFrame)
             ++shown[last];
         }
         const auto wrong = std::find_if(&shown[1], &shown[last], [](int n) { return n != 1; });
-        EXPECT_EQ(wrong - &shown[0], last) << display.numerator << " Hz/" << display.denominator;
+        EXPECT_EQ(wrong - &shown[0], last);
     }
 }
 

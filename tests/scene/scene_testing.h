@@ -14,25 +14,26 @@
 #include "words.h"
 
 using glrec::Call;
+using std::string;
 
 constexpr int kMax = 32767;  // the largest draw: R(A) gives A
 
 // Hands out the script, then 16384 (R(A) a hair above A / 2) for ever, and counts its draws. A
 // script of the extremes is written "1001...": 1 for kMax, 0 for 0.
 struct ScriptedRandom final : RandomSource {
-    explicit ScriptedRandom(std::string script = "") : script(script) {}
+    explicit ScriptedRandom(string script = "") : script(script) {}
     int Next() override
     {
         return draws < script.size() ? kMax * (script[draws++] == '1') : (++draws, 16384);
     }
-    std::string script;
+    string script;
     size_t draws = 0;
 };
 
 // A line per call: its name and its numbers (GL constants in decimal).
-inline std::string Text(const std::vector<Call>& calls)
+inline string Text(const std::vector<Call>& calls)
 {
-    std::string text;
+    string text;
     for (const Call& call : calls) {
         text += call.name;
         for (double x : call.args)

@@ -2,6 +2,8 @@
 // cycles midway and renewed, and its colour's way round the hues.
 #include "scene_testing.h"
 
+using std::ranges::fill;
+
 namespace {
 
 TEST_F(SceneTest, APathBuildsTopDownThenItsFirstStepDrawsEveryTargetTopDownAndMovesNothing)
@@ -11,11 +13,11 @@ TEST_F(SceneTest, APathBuildsTopDownThenItsFirstStepDrawsEveryTargetTopDownAndMo
     ScriptedRandom built("100011100011111010110110");
     TopPath path(sceneParams, built);
     // The targets from the top end down, each followed by its cycle; then the radii's.
-    ScriptedRandom stepped("11111100101111001011011101110101");
+    ScriptedRandom stepped("11111100101111001011111101110101");
     path.Step(stepped);
     // A row: the point, its target and cycle, then the radius, its target and cycle; last the
     // colour so far and the target, hue first.
-    std::string seen;
+    string seen;
     for (int i = 0; i < 6; ++i) {
         const Vec3& p = path.points[i];
         const Vec3& t = path.targetPoints[i];
@@ -30,7 +32,7 @@ TEST_F(SceneTest, APathBuildsTopDownThenItsFirstStepDrawsEveryTargetTopDownAndMo
 200 -200 -200 225 -89 -525 8000 15 40 9000
 100 200 -100 250 -54 -450 8000 40 15 9000
 200 50 -200 200 116 -200 12000 15 95 10000
-200 200 -200 200 200 200 15000 250 75 10000
+200 200 -200 200 200 200 15000 250 300 10000
 0 1 0 1 0 1)");
 }
 
@@ -41,19 +43,19 @@ TEST_F(SceneTest, APathsPointsEaseOutAndBackItsRadiiMoveLinearlyItsHueTakesTheSh
     sceneParams.innerPointCount = kMaxInnerPoints;
     sceneParams.speedFactor = 3;
     TopPath path(sceneParams, random);
-    std::ranges::fill(path.pointTimers, CycleTimer{1, 4});
-    std::ranges::fill(path.radiusTimers, CycleTimer{1, 4});
-    std::ranges::fill(path.startPoints, Vec3{10, 20, 30});
-    std::ranges::fill(path.targetPoints, Vec3{110, 600, 70});
-    std::ranges::fill(path.startRadii, 10);
-    std::ranges::fill(path.targetRadii, 50);
+    fill(path.pointTimers, CycleTimer{1, 4});
+    fill(path.radiusTimers, CycleTimer{1, 4});
+    fill(path.startPoints, Vec3{10, 20, 30});
+    fill(path.targetPoints, Vec3{110, 600, 70});
+    fill(path.startRadii, 10);
+    fill(path.targetRadii, 50);
     // Every point and radius: halfway out, at the target, halfway back, then renewed (the next
     // cycles start where the points and radii stand).
     for (const char* frame : {"60 310 50 20", "110 600 70 30", "60 310 50 40", "60 310 50 40"}) {
         path.Step(random);
         for (int i = 0; i < kMaxControlPoints; ++i) {
             const Vec3& p = path.points[i];
-            EXPECT_EQ(Words(p.x, p.y, p.z, path.radii[i]), frame) << i;
+            EXPECT_EQ(Words(p.x, p.y, p.z, path.radii[i]), frame);
         }
     }
     // The renewed target below the top end at x and z as the top end stood; an inner row's
@@ -65,7 +67,7 @@ TEST_F(SceneTest, APathsPointsEaseOutAndBackItsRadiiMoveLinearlyItsHueTakesTheSh
               "60 50 200 200 3332");
     // The hue halfway: up half a turn, down through 0, up through 1, still.
     const float blends[][2] = {{0.25, 0.75}, {0.1, 0.7}, {0.9, 0.2}, {0.4, 0.4}};
-    std::string hues;
+    string hues;
     for (const auto& [start, target] : blends) {
         path.startColour = Hsv{start, 0.2, 0};
         path.targetColour = Hsv{target, 0.6, 1};
