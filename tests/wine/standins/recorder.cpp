@@ -4,16 +4,8 @@
 #include <windows.h>
 
 #include <fstream>
-#include <string>
 
 namespace {
-
-using std::string;
-
-void Record(const string& text)
-{
-    std::ofstream("standin.log", std::ios::app | std::ios::binary) << text << "\n";
-}
 
 void* realSwap = nullptr;
 
@@ -58,7 +50,7 @@ extern "C" {
 __declspec(dllexport) LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HCBT_SYSCOMMAND)
-        Record("syscommand " + std::to_string(wParam));
+        std::ofstream("standin.log", std::ios::app) << "syscommand " << wParam << "\n";
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
