@@ -73,6 +73,7 @@ TEST(SettingsFile, NumbersAndLoad)
 
 TEST(SettingsFile, SavedWhereItIsReadAgain)
 {
+    using enum SaveResult;
     const string beside = "S\\Zirel.ini";
     const string own = "own";
     // {the writes each file takes, the files that can be removed; the result; the track read
@@ -80,11 +81,11 @@ TEST(SettingsFile, SavedWhereItIsReadAgain)
     // neither removed nor rewritten (even one that took a write, then refused) is older than the
     // file saved beside, and not read.
     const std::tuple<map<string, int>, std::set<string>, SaveResult, int> rows[] = {
-        {{{beside, 9}}, {own}, SaveResult::Beside, 7},
-        {{{beside, 9}, {own, 9}}, {}, SaveResult::Beside, 7},
-        {{{beside, 9}, {own, 1}}, {}, SaveResult::BesideOnly, 7},
-        {{{own, 9}}, {}, SaveResult::PerUser, 7},
-        {{}, {}, SaveResult::Failed, 3}};
+        {{{beside, 9}}, {own}, Beside, 7},
+        {{{beside, 9}, {own, 9}}, {}, Beside, 7},
+        {{{beside, 9}, {own, 1}}, {}, BesideOnly, 7},
+        {{{own, 9}}, {}, PerUser, 7},
+        {{}, {}, Failed, 3}};
     for (const auto& [writable, removable, result, track] : rows) {
         ScriptedIni ini;
         ini.writable = writable;
@@ -99,7 +100,7 @@ TEST(SettingsFile, SavedWhereItIsReadAgain)
     // Without a copy the file beside is all there is to write.
     ScriptedIni fresh;
     fresh.writable = {{beside, 9}};
-    EXPECT_EQ(SaveSettings(Settings{}, fresh, "S", own), SaveResult::Beside);
+    EXPECT_EQ(SaveSettings(Settings{}, fresh, "S", own), Beside);
 }
 
 }  // namespace
