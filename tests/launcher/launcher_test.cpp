@@ -12,7 +12,6 @@ TEST(Launcher, CommandLine)
 {
     // {command line, argument text, switch character}
     const std::tuple<const char*, std::string_view, char> lines[] = {
-        {"x /z", "/z", 'Z'},
         {"\"a b\" /p 1234", "/p 1234", 'P'},
         {" \"a b\"", "", 0},
         {"Zirel.scr \t -c:5678", "-c:5678", 'C'},

