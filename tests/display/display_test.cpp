@@ -33,16 +33,14 @@ TEST(Display, RefreshRates)
     // (numerator, denominator).
     for (int hz : {23, 29, 59, 119, 143, 1})
         rate(RateFromFraction(0, 0, hz));
-    rate(RateFromFraction(0, 1, 75));
     rate(RateFromFraction(59940, 1000, 59));
     rate(RateFromFraction(1, 2, 144));
     // An X mode: its pixel clock over its pixels; interlaced, two fields a frame.
     rate(RateOfMode(74250000, 2200, 1125, true, false));
-    rate(RateOfMode(0, 0, 0, false, false));
     const RefreshRate rates[] = {{60, 1}, {144000, 1001}, {144, 1}, {75, 1}};
     rate(FastestRate(rates));
-    EXPECT_EQ(seen, "24000 1001,30000 1001,60000 1001,120000 1001,144000 1001,60 1,75 1,2997 50,"
-                    "144 1,60 1,60 1,144 1,");
+    EXPECT_EQ(seen, "24000 1001,30000 1001,60000 1001,120000 1001,144000 1001,60 1,2997 50,"
+                    "144 1,60 1,144 1,");
     // The monitor under a window is the one it covers most.
     const ScreenRect monitors[] = {{-1280, 0, 0, 1024}, {0, 0, 1920, 1080}};
     EXPECT_EQ(MostOverlapping({-700, 100, 100, 500}, monitors), 0);

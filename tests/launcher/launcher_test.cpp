@@ -12,7 +12,6 @@ TEST(Launcher, CommandLine)
 {
     // {command line, argument text, switch character}
     const std::tuple<const char*, std::string_view, char> lines[] = {
-        {"x /z", "/z", 'Z'},
         {"\"a b\" /p 1234", "/p 1234", 'P'},
         {" \"a b\"", "", 0},
         {"Zirel.scr \t -c:5678", "-c:5678", 'C'},
@@ -34,7 +33,7 @@ TEST(Launcher, CommandLine)
     EXPECT_EQ(parents, "8,42,3,0,4294967295,0,0,");
 }
 
-TEST(Launcher, PreviewTwipsMusicTypeAndRendererWatch)
+TEST(Launcher, PreviewTwipsAndMusicType)
 {
     // Twips per pixel at 120 dpi and unknown; twips are 0 past the form's 16 bits.
     EXPECT_EQ(Words(TwipsPerPixel(120), TwipsPerPixel(0), PreviewTwips(32767, 1),
@@ -49,15 +48,6 @@ TEST(Launcher, PreviewTwipsMusicTypeAndRendererWatch)
     EXPECT_EQ(Words(int(MusicTypeOf("A.Mp3")), int(MusicTypeOf("tune.mid")),
                     int(MusicTypeOf(".wav"))),
               "2 0 1");
-    // Watch ticks {window found, process ended}: an ended process ends the run at once; a window
-    // ends it once it has been seen and is gone.
-    bool seen = false;
-    std::string ends;
-    for (const char* tick : {"00", "01", "10", "10", "00"}) {
-        const WatchAction action = RendererWatchStep(seen, tick[0] == '1', tick[1] == '1');
-        ends += action == WatchAction::EndRun ? "1" : "0";
-    }
-    EXPECT_EQ(ends, "01001");
 }
 
 // Random command lines: the argument text lies inside the line, and a preview parent that was

@@ -16,16 +16,11 @@
 using glrec::Call;
 using std::string;
 
-constexpr int kMax = 32767;  // the largest draw: R(A) gives A
-
-// Hands out the script, then 16384 (R(A) a hair above A / 2) for ever, and counts its draws. A
-// script of the extremes is written "1001...": 1 for kMax, 0 for 0.
+// Hands out the script, then 16384 (R(A) a hair above A / 2) for ever. A script of the extremes
+// is written "1001...": 1 for the largest draw, 32767 (R(A) gives A), 0 for 0.
 struct ScriptedRandom final : RandomSource {
     explicit ScriptedRandom(string script = "") : script(script) {}
-    int Next() override
-    {
-        return draws < script.size() ? kMax * (script[draws++] == '1') : (++draws, 16384);
-    }
+    int Next() override { return draws < script.size() ? 32767 * (script[draws++] == '1') : 16384; }
     string script;
     size_t draws = 0;
 };
