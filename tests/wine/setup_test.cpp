@@ -21,7 +21,7 @@ void Play(const string& dir, const string& command)
 {
     Run run{Scenario{"setup"}, dir};
     run.program = Start(run, command);
-    EXPECT_TRUE(Until([&] { return JobProcesses(run.job).empty(); }, 60000)) << command;
+    EXPECT_TRUE(Until([&] { return Ended(run.job); }, 60000)) << command;
 }
 
 // The saver's settings and the uninstall entry's values, whether the folder is there and whether

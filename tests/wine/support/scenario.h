@@ -123,12 +123,13 @@ inline string AskRunSh(const string& request, const string& answer)
     return Read(Artifact(answer));
 }
 
-// The ids of the job's processes (a JOBOBJECT_BASIC_PROCESS_ID_LIST: two counts, then the ids).
-inline std::vector<ULONG_PTR> JobProcesses(HANDLE job)
+// Whether every process of the job has ended.
+inline bool Ended(HANDLE job)
 {
-    std::vector<ULONG_PTR> list(65, 64);
-    QueryInformationJobObject(job, JobObjectBasicProcessIdList, list.data(), 65 * 8, nullptr);
-    return {list.begin() + 1, list.begin() + 1 + (list[0] >> 32)};
+    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION counts{};
+    QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &counts, sizeof(counts),
+                              nullptr);
+    return !counts.ActiveProcesses;
 }
 
 // A row being played; its job holds what it started and what that started.
@@ -287,7 +288,7 @@ inline void Prepare(Run& run)
 inline string Collect(Run& run)
 {
     TerminateJobObject(run.job, 99);
-    Until([&] { return JobProcesses(run.job).empty(); }, 5000);
+    Until([&] { return Ended(run.job); }, 5000);
     for (HANDLE handle : {run.job, run.program.hProcess, run.held})
         CloseHandle(handle);
     DestroyWindow(run.host);
