@@ -75,9 +75,10 @@ const Scenario kRows[] = {
     // closes, the first move however far, a move of 4 pixels. System commands but close never
     // reach DefWindowProc.
     Scenario("OnlyMovesOfFivePixelsEndIt", "Zirel.dll", "", kRenderer, kRendererTitle,
-             {Post(WM_KEYUP, 'A', 0xC0000001), Post(WM_LBUTTONUP), Post(WM_MOUSEWHEEL, WHEEL_DELTA << 16),
-              Post(WM_CLOSE), Post(WM_SYSCOMMAND, SC_CLOSE), Move(700, 500), Move(203, 201),
-              Post(WM_SYSCOMMAND, SC_SCREENSAVE), Pace, Look, Move(208, 201)},
+             {Post(WM_KEYUP, 'A', 0xC0000001), Post(WM_LBUTTONUP),
+              Post(WM_MOUSEWHEEL, WHEEL_DELTA << 16), Post(WM_CLOSE), Post(WM_SYSCOMMAND, SC_CLOSE),
+              Move(700, 500), Move(203, 201), Post(WM_SYSCOMMAND, SC_SCREENSAVE), Pace, Look,
+              Move(208, 201)},
              "paced\n96000000 8 0,0,1024,768 foreground\nexit 0\nsyscommand 61536"),
     // On two monitors (run.sh plays this row on 1024x768 and 800x600 side by side): the window is
     // the virtual screen (one top-most window, as the row above shows), both show the tops, a key

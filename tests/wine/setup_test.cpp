@@ -29,7 +29,8 @@ void Play(const string& dir, const string& command)
 string State()
 {
     string seen;
-    for (const char* name : {"SCRNSAVE.EXE", "ScreenSaveActive", "DisplayVersion", "UninstallString"}) {
+    for (const char* name :
+         {"SCRNSAVE.EXE", "ScreenSaveActive", "DisplayVersion", "UninstallString"}) {
         char text[MAX_PATH] = "-";
         DWORD length = MAX_PATH;
         if (RegGetValueA(HKEY_CURRENT_USER, kDesktop, name, RRF_RT_REG_SZ, nullptr, text, &length))
