@@ -229,7 +229,7 @@ row() { echo "| $1 | $2 | $3 | $4 | ${*:5} |"; }
     "zirel_frame_bench tops: poses of the same seeded scene recorded first, then replayed;" \
     "same window, pixel format, lighting"
   echo "| 1c | bare loop (clear + swap) | $c frames/s | | zirel_frame_bench bare |"
-  echo "| 1 | a/b | $(ratio "$a" "$b") | ≥ 0.95 | runs interleaved: bare, tops, scene × $rounds |"
+  row "1" "a/b" "$(ratio "$a" "$b")" "≥ 0.95" "runs interleaved: bare, tops, scene × $rounds"
   echo "| 1 | a/c | $(ratio "$a" "$c") | | |"
   row "1" "the scene's own work under Wine" "$steps_wine µs/frame ($wine_share of a 1b frame)" "" \
     "path and top steps timed inside zirel_frame_bench"
@@ -257,7 +257,7 @@ row() { echo "| $1 | $2 | $3 | $4 | ${*:5} |"; }
     "same, Xephyr with one screen in an Xvfb"
   row "1e" "two monitors (1024x768 + 800x600) on Xephyr with Xinerama" "$m2 frames/s" "" \
     "same, the same Xephyr with two screens"
-  echo "| 1e | two monitors' frame time / one's, both on Xephyr | $(ratio "$m1" "$m2") | ≤ 2.1 | |"
+  row "1e" "two monitors' frame time / one's, both on Xephyr" "$(ratio "$m1" "$m2")" "≤ 2.1"
   row "1g" "paced loop, zirel's wait (host, recording OpenGL): 99th percentile of an interval's" \
     "distance from the period, at 60 / 59.94 Hz" \
     "$(value pacing_linux_60) / $(value pacing_linux_59.94) µs" "≤ 1000 µs" \
@@ -288,7 +288,8 @@ row() { echo "| $1 | $2 | $3 | $4 | ${*:5} |"; }
   row "4" "key press → renderer window gone" "$(value ending_saver_window_gone) ms" \
     "≤ one frame + 50 ms" \
     "posted WM_KEYDOWN, FindWindowA polled every 1 ms (Wine not waiting for a window" "manager)"
-  row "4" "key press → launcher ended" "$(value ending_saver_process_ended) ms" "≤ gone + 600 ms" \
+  row "4" "key press → launcher ended" "$(value ending_saver_process_ended) ms" \
+    "≤ gone + 600 ms" \
     "WaitForSingleObject polled every 1 ms"
   echo "| 4 | key press → Zirel.dll alone ended | $(value ending_renderer_process_ended) ms | | |"
   row "4" "the same run with Wine's default window handling: window gone / launcher ended" \

@@ -49,7 +49,8 @@ TEST(SettingsFile, NumbersAndLoad)
          {"-0.5", "\t7 ", "1E+1", "2e1", "-32768", "32768", "-32768.5", "", "1e999"})
         numbers += ParseSettingNumber(text) ? Words(*ParseSettingNumber(text)) + "," : "none,";
     EXPECT_EQ(numbers, "-1,7,10,20,-32768,none,none,none,none,");
-    // The keys' Shift-JIS bytes in Zirel.ini beside the program: BGM区分, BGMﾘﾋﾟｰﾄ, BGMﾌｧｲﾙ.
+    // The keys' Shift-JIS bytes in Zirel.ini beside the program:
+    // BGM区分, BGMﾘﾋﾟｰﾄ, BGMﾌｧｲﾙ.
     const char* const keys[] = {
         "BGM\x8B\xE6\x95\xAA", "BGM\xD8\xCB\xDF\xB0\xC4", "BGM\xCC\xA7\xB2\xD9"};
     // {the file's three values (none where empty), what they load over 1 5 old old}: a

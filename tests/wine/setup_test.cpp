@@ -10,6 +10,7 @@ namespace {
 
 using namespace zt;
 
+const string kDist = std::getenv("ZIREL_DIST");
 const string kFolder = std::getenv("LOCALAPPDATA") + string("\\Programs\\Zirel");
 const string kSetup = "Zirel-" ZIREL_VERSION_TEXT "-setup.exe /S";
 const char kDesktop[] = "Control Panel\\Desktop";
@@ -55,7 +56,7 @@ string State()
 // saver on idle, has none.
 void InstallHere(Run& run)
 {
-    Play(std::getenv("ZIREL_DIST"), kSetup + " /D=" + run.dir);
+    Play(kDist, kSetup + " /D=" + run.dir);
     const string saver = State();
     run.dir = saver.substr(0, saver.rfind('\\', saver.find(' ')));
 }
@@ -64,24 +65,23 @@ void InstallHere(Run& run)
 // cannot be replaced, went aside.
 void UpdateWhileRunning(Run& run)
 {
-    Play(std::getenv("ZIREL_DIST"), kSetup);
+    Play(kDist, kSetup);
     run.seen.push_back(std::filesystem::exists(run.File("Zirel.dll.1.old")) ? "moved" : "-");
 }
 
 TEST(Setup, InstallsUpdatesUninstallsAndStartsAsWindowsDoes)
 {
-    const string dist = std::getenv("ZIREL_DIST");
     RegSetKeyValueA(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE", REG_SZ, "C:\\other.scr", 13);
     RegSetKeyValueA(HKEY_CURRENT_USER, kDesktop, "ScreenSaveActive", REG_SZ, "0", 2);
     RegDeleteTreeA(HKEY_CURRENT_USER, kEntry);
-    Play(dist, kSetup);
+    Play(kDist, kSetup);
     const string installed = State();
     std::ofstream(kFolder + "\\Zirel.dll") << "older";
     std::ofstream(kFolder + "\\Zirel.ini") << "settings";
     // An update whose rename is refused (the renderer held open without sharing) changes nothing.
     HANDLE held = CreateFileA((kFolder + "\\Zirel.dll").c_str(), GENERIC_READ, 0, nullptr,
                               OPEN_EXISTING, 0, nullptr);
-    Play(dist, kSetup);
+    Play(kDist, kSetup);
     CloseHandle(held);
     EXPECT_EQ(State() + Read(kFolder + "\\Zirel.dll"), installed + "older");
     Play(kFolder, "Uninstall.exe /S");

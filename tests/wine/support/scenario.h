@@ -1,6 +1,6 @@
 // The Windows-side tests are rows of one table: a command line, a Zirel.ini, steps, and what must
-// be seen. RunScenario plays a row in a scratch folder and compares
-// what it saw with the row line by line, so that a failure shows the lines that differ.
+// be seen. RunScenario plays a row in a scratch folder and compares what it saw with the row line
+// by line, so that a failure shows the lines that differ.
 #pragma once
 
 #include <windows.h>
@@ -296,7 +296,7 @@ inline string Collect(Run& run)
         RegDeleteTreeA(HKEY_CURRENT_USER, (kApps + app).c_str());
     run.seen.push_back(Read(run.File("standin.log")));
     run.seen.push_back(Read(run.File(run.row.file)));
-    wchar_t shortDir[MAX_PATH] = L"\n";  // its 8.3 form; none: a text no line holds
+    wchar_t shortDir[MAX_PATH] = L"|";  // its 8.3 form; none: "|", which no path holds
     GetShortPathNameW(P(run.dir).c_str(), shortDir, MAX_PATH);
     string seen;
     for (const string& line : run.seen)
