@@ -91,11 +91,11 @@ screenshots: deps-test
 	cp build/screenshots/settings-dialog-ja2.png docs/settings-dialog.png
 	cp build/screenshots/settings-dialog-en2.png docs/settings-dialog-en.png
 
-# Renews the reference pictures that the Windows-side rows compare the settings dialog with, from
-# this build. Only on purpose: commit them with a line that says why.
+# Renews the reference pictures that the Windows-side rows compare the settings dialog and the
+# preview with, from this build. Only on purpose: commit them with a line that says why.
 references: deps-test
 	@$(MAKE) --no-print-directory win
-	ZIREL_RENEW_REFERENCES=1 tests/wine/run.sh --gtest_filter='*InEachLanguage*'
+	ZIREL_RENEW_REFERENCES=1 tests/wine/run.sh --gtest_filter='*InEachLanguage*:*PreviewShows*'
 
 clean:
 	rm -rf build dist

@@ -64,6 +64,12 @@ const Scenario kRows[] = {
     Scenario("PreviewFillsItsParentAndEndsWithIt", "Zirel.scr /p %HOST%", "", 0, "Preview Window",
              {Look, Wait(1100), kDestroyHost, Ends(300)},
              "56000000 0 300,200,620,440\nexit 0\nexit 0", "", OpenAPreviewArea),
+    // The preview's picture. Wine shows no child of another process's window: the area it is
+    // given is the desktop.
+    Scenario("PreviewShowsItsPicture", "Zirel.scr /p %HOST%", "", 0, "Preview Window",
+             {Wait(1000), [](Run& run) { run.seen.push_back(Compare(run.window, "preview.png")); },
+              Post(WM_CLOSE)},
+             "0\nexit 0", "", [](Run& run) { run.host = GetDesktopWindow(); }),
     // A preview beside a run ends at once.
     Scenario("NoPreviewBesideARun", "Zirel.scr /p %HOST%", "", 0, "", {}, "exit 0", "",
              OpenARunsForm),
