@@ -291,6 +291,7 @@ inline string Collect(Run& run)
     Until([&] { return Ended(run.job); }, 5000);
     for (HANDLE handle : {run.job, run.program.hProcess, run.held})
         CloseHandle(handle);
+    // A window of the test's own; the desktop, which a row may hand out, is refused and stays.
     DestroyWindow(run.host);
     for (const char* app : {"scr", "dll"})
         RegDeleteTreeA(HKEY_CURRENT_USER, (kApps + app).c_str());
